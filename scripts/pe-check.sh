@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Checks a PE file without running it: machine, subsystem, exact export list, imported DLLs and ordinals.
+#   pe-check.sh OBJDUMP FILE [machine=i386|x86-64] [subsystem=2|3] [exports=A,B|none] [imports=a.dll,b.dll]
+#               [ordinals=lib.dll:1+2] [noimports=a.dll]
+set -euo pipefail
+objdump="$1"; file="$2"; shift 2
+dump="$(LC_ALL=C "$objdump" -p "$file")"
+fail() { echo "pe-check: $file: $*" >&2; exit 1; }
+for check in "$@"; do
+  key="${check%%=*}"; val="${check#*=}"
+  case "$key" in
+    machine)
+      fmt="$(LC_ALL=C "$objdump" -f "$file" | sed -n 's/.*file format //p')"
+      case "$val" in
+        i386) [ "$fmt" = pei-i386 ] || fail "format $fmt, want pei-i386" ;;
+        x86-64) [ "$fmt" = pei-x86-64 ] || fail "format $fmt, want pei-x86-64" ;;
+      esac ;;
+    subsystem)
+      got="$(echo "$dump" | awk '/^Subsystem/ {print $2+0}')"
+      [ "$got" = "$val" ] || fail "subsystem $got, want $val" ;;
+    exports)
+      got="$(echo "$dump" | awk '/^\[Ordinal\/Name Pointer\] Table/ {t=1; next} t && /^\t\[/ {print $NF} t && !/^\t\[/ {t=0}' | sort | paste -sd, -)"
+      want="$(echo "$val" | tr ',' '\n' | sort | paste -sd, -)"
+      [ "$val" = none ] && want=""
+      [ "$got" = "$want" ] || fail "exports '$got', want '$want'" ;;
+    imports)
+      for dll in ${val//,/ }; do
+        echo "$dump" | grep -qi "DLL Name: $dll\$" || fail "does not import $dll"
+      done ;;
+    noimports)
+      for dll in ${val//,/ }; do
+        echo "$dump" | grep -qi "DLL Name: $dll\$" && fail "imports $dll"
+      done ;;
+    ordinals)
+      dll="${val%%:*}"; ords="${val#*:}"
+      block="$(echo "$dump" | awk -v d="$dll" 'tolower($0) ~ "dll name: " tolower(d) "$" {t=1; next} t && /DLL Name:/ {t=0} t')"
+      [ -n "$block" ] || fail "does not import $dll"
+      for o in ${ords//+/ }; do
+        echo "$block" | grep -Eq "<none> +$o\$|^\s+[0-9a-f]+\s+$o\$|Ordinal +$o\b|\s$o\s+<none>" || fail "$dll ordinal $o not imported by ordinal"
+      done ;;
+    *) fail "unknown check $key" ;;
+  esac
+done
+echo "pe-check: $file ok"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Makes the Wine prefixes for tests and the demo: a template set up once, copied fresh for each test run.
+#   wine-prefix.sh template   build the template if it is missing or out of date
+#   wine-prefix.sh run        fresh copy of the template as the run prefix (LX_WINE_DIR/run)
+#   wine-prefix.sh demo       fresh copy of the template as the demo prefix (LX_WINE_DIR/demo)
+set -euo pipefail
+src="$(cd "$(dirname "$0")/.." && pwd)"
+wine_dir="${LX_WINE_DIR:-$src/build/wine}"
+template="$wine_dir/template"
+setup_files=("$src/scripts/wine-prefix.sh" "$src/tests/wine/prefix.reg")
+stamp_of() { cat "${setup_files[@]}" | sha256sum | cut -c1-16; }
+
+make_template() {
+  local want; want=$(stamp_of)
+  if [ -f "$template/.lx-stamp" ] && [ "$(cat "$template/.lx-stamp")" = "$want" ]; then
+    return 0
+  fi
+  echo "wine-prefix: building template prefix in $template" >&2
+  rm -rf "$template"
+  mkdir -p "$wine_dir/home"
+  export WINEPREFIX="$template" HOME="$wine_dir/home" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wineboot --init >/dev/null 2>&1
+  # The .reg file is ANSI with CRLF, as regedit expects.
+  sed 's/$/\r/' "$src/tests/wine/prefix.reg" > "$wine_dir/prefix-crlf.reg"
+  wine regedit /S "$(winepath -w "$wine_dir/prefix-crlf.reg")" >/dev/null 2>&1
+  wineserver -w
+  echo "$want" > "$template/.lx-stamp"
+}
+
+fresh_copy() {
+  local dest="$1"
+  make_template
+  if [ -n "$(ls -A "$dest" 2>/dev/null)" ]; then
+    WINEPREFIX="$dest" wineserver -k 2>/dev/null || true
+  fi
+  rm -rf "$dest"
+  cp -a "$template" "$dest"
+}
+
+case "${1:-}" in
+  template) make_template ;;
+  run) fresh_copy "$wine_dir/run" ;;
+  demo) fresh_copy "$wine_dir/demo" ;;
+  *) echo "usage: $0 template|run|demo" >&2; exit 2 ;;
+esac
