@@ -1,0 +1,13 @@
+// Spooler queries: is a printer installed, its driver and port, which catalogue model it is.
+#pragma once
+
+#include "app/model.h"
+
+#include <string>
+#include <vector>
+
+bool PrinterExists(const std::wstring& name);
+bool GetPrinterDriverName(const std::wstring& name, std::wstring& driverName);
+bool GetPrinterPortName(const std::wstring& name, std::wstring& portName);
+bool IsPrinterCompatible(const ModelCatalogue& catalogue, const std::wstring& name);
+bool FindModelIndex(const ModelCatalogue& catalogue, const std::wstring& name, size_t& index);
