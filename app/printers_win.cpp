@@ -1,6 +1,8 @@
 // Spooler queries on local printers at level 2; every handle and buffer is released on every path.
 #include "app/printers.h"
 
+#include "app/printer_list_win.h"
+#include "app/startup_rules.h"
 #include "win/handles.h"
 
 #include <memory>
@@ -99,4 +101,30 @@ bool IsPrinterCompatible(const ModelCatalogue& catalogue, const std::wstring& na
         if (model.name == driver)
             return true;
     return false;
+}
+
+bool FillPrinterList(HWND comboBox, const std::vector<std::wstring>& modelNames) {
+    if (modelNames.empty())
+        return false;
+    PrinterList list;
+    if (!EnumLocalPrinters(list))
+        return false;
+    std::vector<InstalledPrinter> printers;
+    printers.reserve(list.count);
+    for (const auto& info : list)
+        printers.push_back({OrEmpty(info.pPrinterName), OrEmpty(info.pDriverName),
+                            (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) != 0});
+    const PrinterChoice choice = ChooseAcceptablePrinters(printers, modelNames);
+    if (choice.listed.empty())
+        return false;
+    for (const std::wstring& name : choice.listed)
+        ::SendMessageW(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    ::SendMessageW(comboBox, CB_SETCURSEL, 0, 0);
+    if (choice.preferred.empty())
+        return true;
+    const LRESULT found =
+        ::SendMessageW(comboBox, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(choice.preferred.c_str()));
+    if (found != CB_ERR)
+        ::SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    return true;
 }

@@ -1,0 +1,13 @@
+// Program entry: runs the application object's start-up and exit.
+#include "app/app_win.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
+    try {
+        theApp.InitInstance(commandLine ? commandLine : L"");
+    } catch (...) {
+        // A start-up that cannot finish ends the program like any other start-up failure.
+    }
+    return theApp.ExitInstance();
+}

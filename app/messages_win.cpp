@@ -1,0 +1,51 @@
+// Message boxes with the right-to-left rule, the administrator test and window centring.
+#include "app/messages_win.h"
+
+#include "app/app_win.h"
+#include "app/startup_rules.h"
+#include "win/handles.h"
+#include "win/message_box.h"
+
+namespace {
+bool IsMirrored(HWND window) {
+    return window && (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+} // namespace
+
+UINT WithWindowDirection(HWND window, UINT style) {
+    return IsMirrored(window) ? (style | MB_RTLREADING | MB_RIGHT) : style;
+}
+
+int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, const std::wstring& caption,
+                   UINT style) {
+    const bool rightToLeft =
+        languageCode.empty() ? IsMirrored(::GetDesktopWindow()) : IsRightToLeftLanguage(languageCode);
+    if (rightToLeft)
+        style |= MB_RTLREADING | MB_RIGHT;
+    return win::ShowBox(nullptr, text, caption, style);
+}
+
+int ShowWindowMessageBox(HWND window, UINT style, const std::wstring& text) {
+    return win::ShowBox(::GetActiveWindow(), text, theApp.appTitle, WithWindowDirection(window, style));
+}
+
+bool IsUserAdministrator() {
+    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
+    win::Sid administrators;
+    if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
+                                    0, 0, 0, administrators.put()))
+        return false;
+    BOOL member = FALSE;
+    if (!::CheckTokenMembership(nullptr, administrators.get(), &member))
+        return false;
+    return member != FALSE;
+}
+
+bool CenterWindowOver(HWND window, HWND reference) {
+    RECT w{}, r{};
+    ::GetWindowRect(window, &w);
+    ::GetWindowRect(reference, &r);
+    const Point origin = CenteredOrigin({w.left, w.top, w.right, w.bottom}, {r.left, r.top, r.right, r.bottom});
+    ::MoveWindow(window, origin.x, origin.y, w.right - w.left, w.bottom - w.top, TRUE);
+    return true;
+}

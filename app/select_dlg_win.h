@@ -1,0 +1,23 @@
+// The printer selection dialog shown when the program starts without a printer name.
+#pragma once
+
+#include "app/model.h"
+#include "win/dialog.h"
+
+#include <string>
+
+class CSelectDlg : public win::DialogImpl<CSelectDlg> {
+public:
+    CSelectDlg(const ModelCatalogue& catalogue, HWND parent);
+
+    std::wstring selectedPrinter; // the chosen printer after "OK"
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code) override;
+
+private:
+    void OnOkClicked();
+
+    ModelCatalogue catalogue_;
+};

@@ -1,0 +1,29 @@
+// The settings file beside the program, the model catalogue and the choice of the language library.
+#pragma once
+
+#include "app/model.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The program's full path without its last four characters, plus the two suffixes.
+std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);
+
+// The settings file's path when a file of that path exists, else empty.
+std::wstring GetSettingsFilePath();
+
+// The models of CompatibleModel in order, with their codes and driver-key values.
+ModelCatalogue BuildModelCatalogue(const std::wstring& settingsFile);
+
+// The language code for a locale abbreviation from section LangString; false with an empty code.
+bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& settingsFile, std::wstring& languageCode);
+
+// The language code for this user and machine: user locale, then system locale, then "default"; empty if none.
+std::wstring ChooseLanguageCode(const std::wstring& settingsFile);
+
+// The path of the language library without extension: <program folder>res\<base name>_<code>; empty on failure.
+std::wstring LanguageLibraryPath(const std::wstring& languageCode);
+
+// The registry subkey of a model's driver key.
+std::wstring DriverKeyPath(const std::wstring& modelName);

@@ -1,0 +1,55 @@
+// Runs a private copy of the shipped program under Wine and reads what it reported through its test log.
+#pragma once
+
+#include "win/handles.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// The Windows path of a folder of the Linux tree (Wine's Z: drive).
+std::wstring WindowsPath(const std::string& linuxPath);
+// dist/x64 as the build laid it out.
+std::wstring DistDir();
+std::wstring ReadTextFile(const std::wstring& path);
+void WriteTextFile(const std::wstring& path, const std::string& text);
+
+struct RunResult {
+    bool finished = false;          // ended by itself within the time allowed
+    std::vector<std::string> log;   // lines of the test log, in order
+};
+
+// Launched program: lets a test look at its windows while it runs.
+struct Running {
+    DWORD processId = 0;
+    HANDLE process = nullptr;
+};
+
+// A fresh folder with lxdevset.exe, lxdevset.ini and res\ copied from dist; removed at the end.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const std::wstring& tag);
+    ~ProgramCopy();
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    const std::wstring& dir() const { return dir_; }
+    std::wstring exe() const { return dir_ + L"\\lxdevset.exe"; }
+    std::wstring ini() const { return dir_ + L"\\lxdevset.ini"; }
+
+    // Runs "<exe>" <tail> with the test log on (unless logged is false); `during` runs while it runs.
+    RunResult Run(const std::wstring& tail, const std::function<void(const Running&)>& during = {},
+                  bool logged = true, HANDLE token = nullptr);
+
+private:
+    std::wstring dir_;
+    std::wstring logPath_;
+};
+
+// Top-level windows of a process with the given class (e.g. L"#32770"), waiting up to timeoutMs for one.
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs);
+std::wstring WindowText(HWND window);
+
+} // namespace harness

@@ -1,0 +1,22 @@
+// The current resource module and string loading; every resource of the program is taken through here.
+#include "win/resources.h"
+
+namespace win {
+namespace {
+HINSTANCE g_resourceModule = nullptr;
+}
+
+HINSTANCE ResourceModule() { return g_resourceModule ? g_resourceModule : ::GetModuleHandleW(nullptr); }
+
+void SetResourceModule(HINSTANCE module) { g_resourceModule = module; }
+
+std::wstring LoadResourceString(UINT id) {
+    // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so no length limit applies.
+    const wchar_t* text = nullptr;
+    int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr)
+        return {};
+    return std::wstring(text, static_cast<size_t>(length));
+}
+
+} // namespace win
