@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs lxdevset from dist/x64 under Wine in the demo prefix: in a Wine desktop window when a display is there,
+# otherwise under Xvfb, saving a screenshot to build/demo/lxdevset.png.
+#   demo.sh [printer name]   without a name the program asks which printer to configure
+set -euo pipefail
+src="$(cd "$(dirname "$0")/.." && pwd)"
+wine_dir="${LX_WINE_DIR:-$src/build/wine}"
+export WINEPREFIX="$wine_dir/demo" HOME="$wine_dir/home" WINEDEBUG=-all
+exe="$(winepath -w "$src/dist/x64/lxdevset.exe" 2>/dev/null)"
+out="$src/build/demo"
+mkdir -p "$out"
+
+# The simulated printers answer on the link that lxportio.dll reads from LXPORTIO_SIMULATOR.
+sim="$src/build/host/sim/lxsim"
+if [ -x "$sim" ]; then
+  port=$((20000 + RANDOM % 20000))
+  "$sim" --listen "127.0.0.1:$port" --printer USB001=104,48 --printer USB002=104,50 --log "$out/simulator.log" &
+  sim_pid=$!
+  trap 'kill $sim_pid 2>/dev/null || true' EXIT
+  export LXPORTIO_SIMULATOR="127.0.0.1:$port"
+fi
+
+desktop="/desktop=lxdevset,1024x768"
+if [ -n "${DISPLAY:-}" ]; then
+  wineserver -k 2>/dev/null || true
+  wine explorer "$desktop" "$exe" "$@"
+  wineserver -w
+  exit 0
+fi
+
+# Headless: a virtual screen, a wineserver bound to it, a screenshot once the window is up.
+shot="$out/lxdevset.png"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -u
+  wineserver -k 2>/dev/null || true
+  wine explorer "$0" "$1" "${@:3}" &
+  for i in $(seq 1 40); do
+    sleep 0.5
+    xwininfo -root -tree 2>/dev/null | grep -q "Device settings" && break
+  done
+  sleep 1.5
+  import -window root "$2"
+  wineserver -k
+' "$desktop" "$exe" "$shot" "$@"
+echo "demo: screenshot saved to $shot"
