@@ -80,7 +80,8 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
     if (!IsUserAdministrator()) {
-        ShowMessageBox(languageCode, win::LoadResourceString(IDS_NOT_ADMINISTRATOR), kErrorCaption, kStopStyle);
+        ShowMessageBox(languageCode, win::LoadResourceString(IDS_NOT_ADMINISTRATOR), kErrorCaption,
+                       kStopStyle);
         return false;
     }
 
@@ -94,7 +95,8 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
             return false;
     }
     if (!PrinterExists(printerName) || !IsPrinterCompatible(catalogue, printerName)) {
-        ShowMessageBox(languageCode, win::LoadResourceString(IDS_PRINTER_NOT_FOUND), kErrorCaption, kStopStyle);
+        ShowMessageBox(languageCode, win::LoadResourceString(IDS_PRINTER_NOT_FOUND), kErrorCaption,
+                       kStopStyle);
         return false;
     }
 
@@ -110,8 +112,8 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
 
-    // The main dialog is shown here, modally, with the catalogue and the printer name; the program ends when it
-    // closes. Until it exists, start-up ends after the checks.
+    // The main dialog is shown here, modally, with the catalogue and the printer name; the program ends when
+    // it closes. Until it exists, start-up ends after the checks.
     win::TestLog(L"ready|" + printerName);
     return false;
 }

@@ -32,8 +32,8 @@ int ShowWindowMessageBox(HWND window, UINT style, const std::wstring& text) {
 bool IsUserAdministrator() {
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
     win::Sid administrators;
-    if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
-                                    0, 0, 0, administrators.put()))
+    if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
+                                    0, 0, 0, 0, 0, administrators.put()))
         return false;
     BOOL member = FALSE;
     if (!::CheckTokenMembership(nullptr, administrators.get(), &member))
@@ -45,7 +45,8 @@ bool CenterWindowOver(HWND window, HWND reference) {
     RECT w{}, r{};
     ::GetWindowRect(window, &w);
     ::GetWindowRect(reference, &r);
-    const Point origin = CenteredOrigin({w.left, w.top, w.right, w.bottom}, {r.left, r.top, r.right, r.bottom});
+    const Point origin =
+        CenteredOrigin({w.left, w.top, w.right, w.bottom}, {r.left, r.top, r.right, r.bottom});
     ::MoveWindow(window, origin.x, origin.y, w.right - w.left, w.bottom - w.top, TRUE);
     return true;
 }

@@ -5,7 +5,8 @@
 
 #include <string>
 
-// A message box with no owner; right-to-left when the language is, or, without a language, when the desktop is.
+// A message box with no owner; right-to-left when the language is, or, without a language, when the desktop
+// is.
 int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, const std::wstring& caption,
                    UINT style);
 

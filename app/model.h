@@ -6,10 +6,10 @@
 #include <vector>
 
 struct ModelRecord {
-    std::wstring name;       // model name = printer-driver name = settings section = registry subkey
-    int32_t SeriesCode = 0;  // compared with byte 3 of the printer's status block
-    int32_t ModelCode = 0;   // compared with byte 4 of the printer's status block
-    std::wstring ModelID;    // lower-cased registry value "ModelID"; start of default file names
+    std::wstring name;        // model name = printer-driver name = settings section = registry subkey
+    int32_t SeriesCode = 0;   // compared with byte 3 of the printer's status block
+    int32_t ModelCode = 0;    // compared with byte 4 of the printer's status block
+    std::wstring ModelID;     // lower-cased registry value "ModelID"; start of default file names
     uint32_t ELChangeCmd = 0; // carried only
 };
 

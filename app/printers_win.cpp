@@ -46,7 +46,9 @@ bool QueryPrinterInfo(const std::wstring& name, std::unique_ptr<BYTE[]>& block) 
     return ::GetPrinterW(printer.get(), 2, block.get(), needed, &needed) != FALSE;
 }
 
-const wchar_t* OrEmpty(const wchar_t* s) { return s ? s : L""; }
+const wchar_t* OrEmpty(const wchar_t* s) {
+    return s ? s : L"";
+}
 
 } // namespace
 

@@ -28,8 +28,8 @@ std::wstring ReadProfileText(const wchar_t* section, const wchar_t* key, const s
 
 // Reads one value of a model's driver key. The key is opened afresh for each value, with full access, as the
 // driver's installer expects; a value that does not fit its buffer counts as missing rather than being cut.
-bool ReadDriverValue(const std::wstring& subkey, const wchar_t* value, BYTE* buffer, DWORD capacity, DWORD& size,
-                     DWORD& type) {
+bool ReadDriverValue(const std::wstring& subkey, const wchar_t* value, BYTE* buffer, DWORD capacity,
+                     DWORD& size, DWORD& type) {
     win::RegKey key;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS)
         return false;
@@ -44,8 +44,8 @@ bool ReadDriverValue(const std::wstring& subkey, const wchar_t* value, BYTE* buf
 std::wstring ReadModelID(const std::wstring& subkey) {
     wchar_t text[kTextBuffer + 1] = {}; // one spare terminator for a value stored without one
     DWORD size = 0, type = 0;
-    if (!ReadDriverValue(subkey, L"ModelID", reinterpret_cast<BYTE*>(text), kTextBuffer * sizeof(wchar_t), size,
-                         type))
+    if (!ReadDriverValue(subkey, L"ModelID", reinterpret_cast<BYTE*>(text), kTextBuffer * sizeof(wchar_t),
+                         size, type))
         return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return {};
@@ -91,11 +91,14 @@ std::wstring DriverKeyPath(const std::wstring& modelName) {
 
 ModelCatalogue BuildModelCatalogue(const std::wstring& settingsFile) {
     ModelCatalogue catalogue;
-    for (const std::wstring& name : SplitModelList(ReadProfileText(L"Property", L"CompatibleModel", settingsFile))) {
+    for (const std::wstring& name :
+         SplitModelList(ReadProfileText(L"Property", L"CompatibleModel", settingsFile))) {
         ModelRecord model;
         model.name = name;
-        model.SeriesCode = static_cast<int32_t>(::GetPrivateProfileIntW(name.c_str(), L"SeriesCode", 0, settingsFile.c_str()));
-        model.ModelCode = static_cast<int32_t>(::GetPrivateProfileIntW(name.c_str(), L"ModelCode", 0, settingsFile.c_str()));
+        model.SeriesCode = static_cast<int32_t>(
+            ::GetPrivateProfileIntW(name.c_str(), L"SeriesCode", 0, settingsFile.c_str()));
+        model.ModelCode = static_cast<int32_t>(
+            ::GetPrivateProfileIntW(name.c_str(), L"ModelCode", 0, settingsFile.c_str()));
         const std::wstring subkey = DriverKeyPath(name);
         model.ModelID = ReadModelID(subkey);
         model.ELChangeCmd = ReadELChangeCmd(subkey);
@@ -104,7 +107,8 @@ ModelCatalogue BuildModelCatalogue(const std::wstring& settingsFile) {
     return catalogue;
 }
 
-bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& settingsFile, std::wstring& languageCode) {
+bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& settingsFile,
+                      std::wstring& languageCode) {
     languageCode.clear();
     if (abbreviation.empty() || settingsFile.empty())
         return false;

@@ -17,12 +17,15 @@ std::wstring GetSettingsFilePath();
 ModelCatalogue BuildModelCatalogue(const std::wstring& settingsFile);
 
 // The language code for a locale abbreviation from section LangString; false with an empty code.
-bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& settingsFile, std::wstring& languageCode);
+bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& settingsFile,
+                      std::wstring& languageCode);
 
-// The language code for this user and machine: user locale, then system locale, then "default"; empty if none.
+// The language code for this user and machine: user locale, then system locale, then "default"; empty if
+// none.
 std::wstring ChooseLanguageCode(const std::wstring& settingsFile);
 
-// The path of the language library without extension: <program folder>res\<base name>_<code>; empty on failure.
+// The path of the language library without extension: <program folder>res\<base name>_<code>; empty on
+// failure.
 std::wstring LanguageLibraryPath(const std::wstring& languageCode);
 
 // The registry subkey of a model's driver key.

@@ -27,7 +27,8 @@ std::vector<std::wstring> SplitModelList(const std::wstring& compatibleModel) {
     return names;
 }
 
-std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first, const std::wstring& second) {
+std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first,
+                             const std::wstring& second) {
     std::wstring result = path.size() > 4 ? path.substr(0, path.size() - 4) : std::wstring();
     return result + first + second;
 }
@@ -38,7 +39,9 @@ std::wstring LowerCase(std::wstring text) {
     return text;
 }
 
-bool IsRightToLeftLanguage(const std::wstring& languageCode) { return languageCode == L"ARE"; }
+bool IsRightToLeftLanguage(const std::wstring& languageCode) {
+    return languageCode == L"ARE";
+}
 
 PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& printers,
                                        const std::vector<std::wstring>& modelNames) {

@@ -1,4 +1,5 @@
-// Start-up rules that need no system call: command line, model list, printer choice, placement, text direction.
+// Start-up rules that need no system call: command line, model list, printer choice, placement, text
+// direction.
 #pragma once
 
 #include <string>

@@ -8,7 +8,8 @@
 
 namespace win {
 
-// A modal dialog run by its own message loop, so that a dialog sees every message first (PreTranslateMessage).
+// A modal dialog run by its own message loop, so that a dialog sees every message first
+// (PreTranslateMessage).
 class Dialog {
 public:
     Dialog(UINT templateId, HWND parent);

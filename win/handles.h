@@ -77,13 +77,13 @@ struct SidTraits {
     static void close(PSID h) { ::FreeSid(h); }
 };
 
-using Handle = UniqueHandle<HANDLE, KernelTraits>;      // events, mutexes, threads, processes
-using FileHandle = UniqueHandle<HANDLE, FileTraits>;    // CreateFileW
-using FindHandle = UniqueHandle<HANDLE, FindTraits>;    // FindFirstFileW
-using Module = UniqueHandle<HMODULE, ModuleTraits>;     // LoadLibraryW
-using RegKey = UniqueHandle<HKEY, KeyTraits>;           // RegOpenKeyExW
+using Handle = UniqueHandle<HANDLE, KernelTraits>;         // events, mutexes, threads, processes
+using FileHandle = UniqueHandle<HANDLE, FileTraits>;       // CreateFileW
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;       // FindFirstFileW
+using Module = UniqueHandle<HMODULE, ModuleTraits>;        // LoadLibraryW
+using RegKey = UniqueHandle<HKEY, KeyTraits>;              // RegOpenKeyExW
 using PrinterHandle = UniqueHandle<HANDLE, PrinterTraits>; // OpenPrinterW
-using GlobalMem = UniqueHandle<HGLOBAL, GlobalTraits>;  // GlobalAlloc
-using Sid = UniqueHandle<PSID, SidTraits>;              // AllocateAndInitializeSid
+using GlobalMem = UniqueHandle<HGLOBAL, GlobalTraits>;     // GlobalAlloc
+using Sid = UniqueHandle<PSID, SidTraits>;                 // AllocateAndInitializeSid
 
 } // namespace win

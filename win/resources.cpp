@@ -6,12 +6,17 @@ namespace {
 HINSTANCE g_resourceModule = nullptr;
 }
 
-HINSTANCE ResourceModule() { return g_resourceModule ? g_resourceModule : ::GetModuleHandleW(nullptr); }
+HINSTANCE ResourceModule() {
+    return g_resourceModule ? g_resourceModule : ::GetModuleHandleW(nullptr);
+}
 
-void SetResourceModule(HINSTANCE module) { g_resourceModule = module; }
+void SetResourceModule(HINSTANCE module) {
+    g_resourceModule = module;
+}
 
 std::wstring LoadResourceString(UINT id) {
-    // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so no length limit applies.
+    // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so no length limit
+    // applies.
     const wchar_t* text = nullptr;
     int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr)

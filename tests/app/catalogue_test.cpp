@@ -1,4 +1,5 @@
-// Catalogue, language choice and printer queries against real INI files, the Wine registry and the Wine spooler.
+// Catalogue, language choice and printer queries against real INI files, the Wine registry and the Wine
+// spooler.
 #include "app/messages_win.h"
 #include "app/printer_list_win.h"
 #include "app/printers.h"
@@ -73,8 +74,8 @@ TEST(Catalogue, ModelsInOrderWithCodesAndDriverValues) {
     EXPECT_EQ(catalogue[0].ModelCode, 48);
     EXPECT_EQ(catalogue[0].ModelID, L"lx-410 mixed");
     EXPECT_EQ(catalogue[0].ELChangeCmd, 0x12345678u);
-    // Section names ignore case; a missing key gives 0 and a missing driver key empty values, even after a model
-    // that had them.
+    // Section names ignore case; a missing key gives 0 and a missing driver key empty values, even after a
+    // model that had them.
     EXPECT_EQ(catalogue[1].SeriesCode, 7);
     EXPECT_EQ(catalogue[1].ModelCode, 0);
     EXPECT_EQ(catalogue[1].ModelID, L"");
@@ -166,8 +167,8 @@ namespace {
 class SortedList {
 public:
     SortedList() {
-        combo = ::CreateWindowW(L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 100, 100, nullptr,
-                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        combo = ::CreateWindowW(L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT, 0, 0, 100, 100,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     }
     ~SortedList() { ::DestroyWindow(combo); }
     std::vector<std::wstring> Entries() const {
@@ -216,8 +217,10 @@ TEST(PrinterList, NothingAcceptableLeavesTheListUntouched) {
 }
 
 TEST(Windows, CenterWindowOverAllowsNegativeOffsets) {
-    HWND reference = ::CreateWindowW(L"STATIC", L"", WS_POPUP, 100, 100, 100, 80, nullptr, nullptr, nullptr, nullptr);
-    HWND window = ::CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 301, 40, nullptr, nullptr, nullptr, nullptr);
+    HWND reference =
+        ::CreateWindowW(L"STATIC", L"", WS_POPUP, 100, 100, 100, 80, nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        ::CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 301, 40, nullptr, nullptr, nullptr, nullptr);
     EXPECT_TRUE(CenterWindowOver(window, reference));
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -229,9 +232,10 @@ TEST(Windows, CenterWindowOverAllowsNegativeOffsets) {
 }
 
 TEST(Windows, WindowMessageBoxesFollowTheWindowDirection) {
-    HWND plain = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND mirrored =
-        ::CreateWindowExW(WS_EX_LAYOUTRTL, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND plain =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND mirrored = ::CreateWindowExW(WS_EX_LAYOUTRTL, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr);
     EXPECT_EQ(WithWindowDirection(plain, MB_ICONERROR), UINT(MB_ICONERROR));
     EXPECT_EQ(WithWindowDirection(mirrored, MB_ICONERROR), UINT(MB_ICONERROR | MB_RTLREADING | MB_RIGHT));
     EXPECT_EQ(WithWindowDirection(nullptr, MB_OK), UINT(MB_OK));

@@ -20,8 +20,8 @@ std::wstring DistDir() {
 }
 
 std::wstring ReadTextFile(const std::wstring& path) {
-    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return {};
     std::string bytes;
@@ -103,10 +103,12 @@ ProgramCopy::ProgramCopy(const std::wstring& tag) {
     logPath_ = dir_ + L"\\test.log";
 }
 
-ProgramCopy::~ProgramCopy() { RemoveTree(dir_); }
+ProgramCopy::~ProgramCopy() {
+    RemoveTree(dir_);
+}
 
-RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(const Running&)>& during, bool logged,
-                           HANDLE token) {
+RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(const Running&)>& during,
+                           bool logged, HANDLE token) {
     RunResult result;
     ::DeleteFileW(logPath_.c_str());
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", logged ? logPath_.c_str() : nullptr);

@@ -17,8 +17,8 @@ std::wstring ReadTextFile(const std::wstring& path);
 void WriteTextFile(const std::wstring& path, const std::string& text);
 
 struct RunResult {
-    bool finished = false;          // ended by itself within the time allowed
-    std::vector<std::string> log;   // lines of the test log, in order
+    bool finished = false;        // ended by itself within the time allowed
+    std::vector<std::string> log; // lines of the test log, in order
 };
 
 // Launched program: lets a test look at its windows while it runs.

@@ -11,7 +11,8 @@
 namespace {
 
 win::Module LoadAsData(const std::wstring& path) {
-    return win::Module(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return win::Module(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
 std::map<UINT, std::wstring> AllStrings(HMODULE module) {
@@ -36,8 +37,9 @@ std::map<UINT, std::wstring> AllStrings(HMODULE module) {
 // Creates a dialog of a module hidden and tells which of the given controls it has.
 struct DialogProbe {
     DialogProbe(HMODULE module, UINT id, HWND parent = nullptr) {
-        hwnd = ::CreateDialogParamW(module, MAKEINTRESOURCEW(id), parent,
-                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        hwnd = ::CreateDialogParamW(
+            module, MAKEINTRESOURCEW(id), parent, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; },
+            0);
     }
     ~DialogProbe() {
         if (hwnd)
@@ -59,7 +61,8 @@ protected:
         ASSERT_TRUE(program);
         ASSERT_TRUE(library);
         // Dialogs are created from real images, which the data-file load does not give.
-        programImage.reset(::LoadLibraryExW((dist + L"\\lxdevset.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+        programImage.reset(
+            ::LoadLibraryExW((dist + L"\\lxdevset.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
         libraryImage.reset(::LoadLibraryW((dist + L"\\res\\lxdevset_ENU.dll").c_str()));
         ASSERT_TRUE(libraryImage);
     }
@@ -77,13 +80,15 @@ TEST_F(Resources, LibraryRepeatsEveryProgramStringAndAddsItsOwn) {
         ASSERT_NE(found, lib.end()) << "library lacks string " << id;
         EXPECT_EQ(found->second, text) << "string " << id;
     }
-    for (UINT id : {101u, 1017u, 1018u, 1019u, 1020u, 1257u, 1260u, 1263u, 5026u, 5028u, 5029u, 5030u, 5031u, 7008u}) {
+    for (UINT id :
+         {101u, 1017u, 1018u, 1019u, 1020u, 1257u, 1260u, 1263u, 5026u, 5028u, 5029u, 5030u, 5031u, 7008u}) {
         EXPECT_EQ(own.count(id), 0u) << "program has string " << id;
         EXPECT_EQ(lib.count(id), 1u) << "library lacks string " << id;
     }
     EXPECT_EQ(own.at(IDS_APP_TITLE), L"Device settings");
-    EXPECT_EQ(own.at(5008), L"Failed to acquire the current settings. \nCheck that the correct model is connected and "
-                            L"that the unit is correctly connected and turned on.");
+    EXPECT_EQ(own.at(5008),
+              L"Failed to acquire the current settings. \nCheck that the correct model is connected and "
+              L"that the unit is correctly connected and turned on.");
 }
 
 TEST_F(Resources, SplitButtonAndSettingsPageOnlyInTheLibrary) {

@@ -16,14 +16,16 @@ TEST(SplitModelList, EmptyPiecesAreDroppedAndBlanksKept) {
     EXPECT_EQ(SplitModelList(L""), Names{});
     EXPECT_EQ(SplitModelList(L",,,"), Names{});
     EXPECT_EQ(SplitModelList(L",A,,B,"), (Names{L"A", L"B"}));
-    EXPECT_EQ(SplitModelList(L"Korvale LX-410, Korvale LX-450W"), (Names{L"Korvale LX-410", L" Korvale LX-450W"}));
+    EXPECT_EQ(SplitModelList(L"Korvale LX-410, Korvale LX-450W"),
+              (Names{L"Korvale LX-410", L" Korvale LX-450W"}));
     EXPECT_EQ(SplitModelList(L"A,A"), (Names{L"A", L"A"}));
 }
 
 TEST(ReplaceLastFour, DropsFourCharactersWhateverTheyAre) {
     EXPECT_EQ(ReplaceLastFour(L"C:\\Tools\\lxdevset.exe", L"", L".ini"), L"C:\\Tools\\lxdevset.ini");
     EXPECT_EQ(ReplaceLastFour(L"C:\\x\\tool", L"", L".ini"), L"C:\\x\\.ini");
-    EXPECT_EQ(ReplaceLastFour(L"C:\\lxdevset.exe", L"_Korvale LX-410", L".ini"), L"C:\\lxdevset_Korvale LX-410.ini");
+    EXPECT_EQ(ReplaceLastFour(L"C:\\lxdevset.exe", L"_Korvale LX-410", L".ini"),
+              L"C:\\lxdevset_Korvale LX-410.ini");
     EXPECT_EQ(ReplaceLastFour(L"abc", L"", L".ini"), L".ini");
 }
 
@@ -50,8 +52,10 @@ TEST(ChooseAcceptablePrinters, OfflinePrintersAreListedButNeverPreferred) {
 }
 
 TEST(ChooseAcceptablePrinters, DriverMatchIsExactAndRepeatedModelsListTwice) {
-    const std::vector<InstalledPrinter> printers = {{L"P", L"Korvale LX-410", false}, {L"Q", L"korvale lx-410", false}};
-    EXPECT_EQ(ChooseAcceptablePrinters(printers, {L"Korvale LX-410", L"Korvale LX-410"}).listed, (Names{L"P", L"P"}));
+    const std::vector<InstalledPrinter> printers = {{L"P", L"Korvale LX-410", false},
+                                                    {L"Q", L"korvale lx-410", false}};
+    EXPECT_EQ(ChooseAcceptablePrinters(printers, {L"Korvale LX-410", L"Korvale LX-410"}).listed,
+              (Names{L"P", L"P"}));
     EXPECT_TRUE(ChooseAcceptablePrinters(printers, {L"KORVALE LX-410"}).listed.empty());
     EXPECT_TRUE(ChooseAcceptablePrinters({}, {L"M"}).listed.empty());
 }

@@ -14,7 +14,9 @@ const char kModels[] = "[Property]\r\nCompatibleModel=Korvale LX-410,Korvale LX-
                        "[Korvale LX-410]\r\nSeriesCode=104\r\nModelCode=48\r\n"
                        "[Korvale LX-450W]\r\nSeriesCode=104\r\nModelCode=50\r\n";
 
-std::string Ini(const std::string& langString) { return std::string(kModels) + "[LangString]\r\n" + langString; }
+std::string Ini(const std::string& langString) {
+    return std::string(kModels) + "[LangString]\r\n" + langString;
+}
 
 // Error icon with a single OK button; with right-to-left reading and right alignment added.
 const char kStop[] = "message|00000010|Error|";
@@ -42,7 +44,6 @@ TEST(Startup, SettingsFileMissingReadOnlyOrLanguageLibraryMissing) {
 
     // A language code whose library is not there.
     harness::WriteTextFile(copy.ini(), Ini("default=DEU\r\n"));
-    ::SetEnvironmentVariableW(L"LC_ALL", L"C");
     run = copy.Run(L"Korvale");
     EXPECT_THAT(run.log, ElementsAre(std::string(kStop) + "Resource file is not found."));
 }
@@ -58,9 +59,9 @@ TEST(Startup, PrinterChecksAreExact) {
     ProgramCopy copy(L"printers");
     const std::string notFound = std::string(kStop) + "The specified printer cannot be found.";
     EXPECT_THAT(copy.Run(L"No Such Printer").log, ElementsAre(notFound));
-    EXPECT_THAT(copy.Run(L"korvale lx-410").log, ElementsAre(notFound));        // letter case matters
-    EXPECT_THAT(copy.Run(L"\"Korvale LX-410\"").log, ElementsAre(notFound));    // quotes are part of the name
-    EXPECT_THAT(copy.Run(L"Office Laser").log, ElementsAre(notFound));          // driver is no model
+    EXPECT_THAT(copy.Run(L"korvale lx-410").log, ElementsAre(notFound));     // letter case matters
+    EXPECT_THAT(copy.Run(L"\"Korvale LX-410\"").log, ElementsAre(notFound)); // quotes are part of the name
+    EXPECT_THAT(copy.Run(L"Office Laser").log, ElementsAre(notFound));       // driver is no model
     EXPECT_THAT(copy.Run(L"Quoted \"Label\" Printer").log, ElementsAre(notFound)); // model of no catalogue
     EXPECT_THAT(copy.Run(L"  Korvale LX-410 \t").log, ElementsAre("ready|Korvale LX-410"));
     EXPECT_THAT(copy.Run(L"Parallel LX-410").log, ElementsAre("ready|Parallel LX-410"));
@@ -72,12 +73,12 @@ TEST(Startup, ArabicLanguageCodeTurnsMessagesRightToLeftFromTheAdministratorTest
     harness::WriteTextFile(copy.ini(), Ini("default=ARE\r\n"));
     ASSERT_TRUE(::CopyFileW((copy.dir() + L"\\res\\lxdevset_ENU.dll").c_str(),
                             (copy.dir() + L"\\res\\lxdevset_ARE.dll").c_str(), FALSE));
-    ::SetEnvironmentVariableW(L"LC_ALL", L"C");
     EXPECT_THAT(copy.Run(L"No Such Printer").log,
                 ElementsAre(std::string(kStopRtl) + "The specified printer cannot be found."));
     // Before the library is chosen the desktop decides, and it is left to right.
     ::SetFileAttributesW(copy.ini().c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_THAT(copy.Run(L"No Such Printer").log, ElementsAre(std::string(kStop) + "The settings file is read-only."));
+    EXPECT_THAT(copy.Run(L"No Such Printer").log,
+                ElementsAre(std::string(kStop) + "The settings file is read-only."));
     ::SetFileAttributesW(copy.ini().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -86,8 +87,8 @@ TEST(Startup, NonAdministratorIsStopped) {
     ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()));
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     win::Sid admins;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
-                                           0, 0, admins.put()));
+    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                                           0, 0, 0, 0, admins.put()));
     SID_AND_ATTRIBUTES deny = {admins.get(), 0};
     win::Handle restricted;
     ASSERT_TRUE(::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put()));
@@ -95,8 +96,8 @@ TEST(Startup, NonAdministratorIsStopped) {
     ProgramCopy copy(L"user");
     RunResult run = copy.Run(L"Korvale LX-410", {}, true, restricted.get());
     EXPECT_TRUE(run.finished);
-    EXPECT_THAT(run.log,
-                ElementsAre(std::string(kStop) + "Administrator privileges are required in order to start this tool."));
+    EXPECT_THAT(run.log, ElementsAre(std::string(kStop) +
+                                     "Administrator privileges are required in order to start this tool."));
 }
 
 TEST(Startup, RealMessageBoxShowsTextCaptionAndClosesWithOk) {
@@ -169,8 +170,9 @@ TEST(Startup, SelectionCancelEndsSilentlyAndChosenNameKeepsItsCase) {
     EXPECT_TRUE(run.log.empty());
 
     // The test printers: Beta is preferred over alpha although the sorted list shows alpha first.
-    harness::WriteTextFile(copy.ini(), "[Property]\r\nCompatibleModel=Korvale LX-TEST\r\n[Korvale LX-TEST]\r\n"
-                                       "SeriesCode=1\r\nModelCode=1\r\n[LangString]\r\ndefault=ENU\r\n");
+    harness::WriteTextFile(copy.ini(),
+                           "[Property]\r\nCompatibleModel=Korvale LX-TEST\r\n[Korvale LX-TEST]\r\n"
+                           "SeriesCode=1\r\nModelCode=1\r\n[LangString]\r\ndefault=ENU\r\n");
     SelectionSeen seen;
     run = copy.Run(L"", [&](const harness::Running& running) {
         HWND dialog = harness::WaitForWindow(running.processId, L"#32770", 10000);
@@ -185,10 +187,12 @@ TEST(Startup, SelectionCancelEndsSilentlyAndChosenNameKeepsItsCase) {
 
 TEST(Startup, NoAcceptablePrinterSaysSoOnceAndEnds) {
     ProgramCopy copy(L"noprinter");
-    harness::WriteTextFile(copy.ini(), "[Property]\r\nCompatibleModel=Korvale LX-999\r\n[LangString]\r\ndefault=ENU\r\n");
+    harness::WriteTextFile(copy.ini(),
+                           "[Property]\r\nCompatibleModel=Korvale LX-999\r\n[LangString]\r\ndefault=ENU\r\n");
     RunResult run = copy.Run(L"");
     EXPECT_TRUE(run.finished);
-    EXPECT_THAT(run.log, ElementsAre("message|00000010|Device settings|No compatible printer driver is installed."));
+    EXPECT_THAT(run.log,
+                ElementsAre("message|00000010|Device settings|No compatible printer driver is installed."));
 }
 
 namespace {
@@ -201,10 +205,10 @@ public:
         cls.hInstance = ::GetModuleHandleW(nullptr);
         cls.lpszClassName = L"LxFirstCopy";
         ::RegisterClassW(&cls);
-        window = ::CreateWindowW(L"LxFirstCopy", L"Device settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, cls.hInstance, nullptr);
-        other = ::CreateWindowW(L"LxFirstCopy", L"Something else", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
-                                100, nullptr, nullptr, cls.hInstance, nullptr);
+        window = ::CreateWindowW(L"LxFirstCopy", L"Device settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 200, 100, nullptr, nullptr, cls.hInstance, nullptr);
+        other = ::CreateWindowW(L"LxFirstCopy", L"Something else", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                200, 100, nullptr, nullptr, cls.hInstance, nullptr);
         mutex.reset(::CreateMutexW(nullptr, TRUE, L"mutex_LX-410SeriesDeviceSettingTool"));
     }
     ~FirstCopy() {

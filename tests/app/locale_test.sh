@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The user's locale picks the language code before the default: lxdevset run as a German user.
+#   locale_test.sh WINE_RUN DIST_DIR WORK_DIR
+set -euo pipefail
+wine_run="$1"; dist="$2"; work="$3"
+rm -rf "$work"; mkdir -p "$work/res"
+cp "$dist/lxdevset.exe" "$work/"
+cp "$dist/res/lxdevset_ENU.dll" "$work/res/lxdevset_ENU.dll"
+# A right-to-left library under another code shows which key was taken, in the message style.
+cp "$dist/res/lxdevset_ENU.dll" "$work/res/lxdevset_ARE.dll"
+fails=0
+check() { # LangString lines, expected log line
+  printf '[Property]\r\nCompatibleModel=Korvale LX-410\r\n[LangString]\r\n%s' "$1" > "$work/lxdevset.ini"
+  rm -f "$work/test.log"
+  LC_ALL=de_DE.UTF-8 LXDEVSET_TEST_LOG="$(echo "Z:$work/test.log" | tr / '\\')" \
+    timeout 30 "$wine_run" "$work/lxdevset.exe" NoSuchPrinter || true
+  got="$(tr -d '\r' < "$work/test.log" 2>/dev/null || true)"
+  if [ "$got" = "$2" ]; then echo "ok: $1"; else echo "FAIL: $1: got '$got' want '$2'"; fails=$((fails + 1)); fi
+}
+rtl='message|00180010|Error|The specified printer cannot be found.'
+ltr='message|00000010|Error|The specified printer cannot be found.'
+check $'DEU=ARE\r\ndefault=ENU\r\n' "$rtl"
+check $'de=ARE\r\ndefault=ENU\r\n' "$rtl"
+check $'fra=ARE\r\ndefault=ENU\r\n' "$ltr"
+[ "$fails" -eq 0 ]
