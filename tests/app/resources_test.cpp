@@ -53,7 +53,7 @@ struct DialogProbe {
 class Resources : public testing::Test {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
         ::InitCommonControlsEx(&controls);
         const std::wstring dist = harness::DistDir();
         program = LoadAsData(dist + L"\\lxdevset.exe");
@@ -121,12 +121,16 @@ TEST_F(Resources, SplitButtonAndSettingsPageOnlyInTheLibrary) {
     EXPECT_LT(b.top, c.top);
 }
 
-TEST_F(Resources, SelectionDialogAndMenusInBoth) {
+TEST_F(Resources, OtherDialogsAndMenusInBoth) {
     for (HMODULE m : {programImage.get(), libraryImage.get()}) {
         DialogProbe select(m, IDD_SELECT);
         ASSERT_TRUE(select.hwnd);
         EXPECT_TRUE(select.Has(IDC_SELECT_PRINTER));
         EXPECT_NE(select.Style(IDC_SELECT_PRINTER) & CBS_SORT, 0);
+        for (UINT id : {IDD_ABOUT, IDD_OPTIONS, IDD_PROGRESS}) {
+            DialogProbe probe(m, id);
+            EXPECT_TRUE(probe.hwnd) << "dialog " << id;
+        }
         HMENU menu = ::LoadMenuW(m, MAKEINTRESOURCEW(IDR_MAIN_MENU));
         ASSERT_TRUE(menu);
         EXPECT_EQ(::GetMenuItemCount(menu), 3);
