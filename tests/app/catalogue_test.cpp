@@ -112,6 +112,19 @@ TEST(Catalogue, OverlongModelListIsCutAtItsBuffer) {
     EXPECT_TRUE(BuildModelCatalogue(L"C:\\no\\such\\file.ini").empty());
 }
 
+TEST(Catalogue, OddModelNamesReadDefaultsWithoutHarm) {
+    const std::string longName(300, 'L');
+    TempIni ini("[Property]\r\nCompatibleModel=Odd]Name,Back\\Slash,=,;x\r\n[Odd]Name]\r\nSeriesCode=5\r\n");
+    const ModelCatalogue catalogue = BuildModelCatalogue(ini.path);
+    ASSERT_THAT(Names(catalogue), ElementsAre(L"Odd]Name", L"Back\\Slash", L"=", L";x"));
+    for (const ModelRecord& m : catalogue) {
+        EXPECT_EQ(m.ModelID, L"");
+        EXPECT_EQ(m.ELChangeCmd, 0u);
+    }
+    // The driver key path is cut to its buffer, never beyond.
+    EXPECT_EQ(DriverKeyPath(std::wstring(longName.begin(), longName.end())).size(), 259u);
+}
+
 TEST(LanguageCode, LowerCasedAbbreviationThenTwoLettersThenDefault) {
     TempIni ini("[LangString]\r\nenu=ENU\r\nde=DEU\r\nfra=FRA\r\ndefault=XXX\r\n");
     std::wstring code;

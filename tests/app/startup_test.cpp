@@ -63,6 +63,7 @@ TEST(Startup, PrinterChecksAreExact) {
     EXPECT_THAT(copy.Run(L"\"Korvale LX-410\"").log, ElementsAre(notFound)); // quotes are part of the name
     EXPECT_THAT(copy.Run(L"Office Laser").log, ElementsAre(notFound));       // driver is no model
     EXPECT_THAT(copy.Run(L"Quoted \"Label\" Printer").log, ElementsAre(notFound)); // model of no catalogue
+    EXPECT_THAT(copy.Run(std::wstring(2000, L'P')).log, ElementsAre(notFound));
     EXPECT_THAT(copy.Run(L"  Korvale LX-410 \t").log, ElementsAre("ready|Korvale LX-410"));
     EXPECT_THAT(copy.Run(L"Parallel LX-410").log, ElementsAre("ready|Parallel LX-410"));
     EXPECT_THAT(copy.Run(L"Warehouse LX-450W").log, ElementsAre("ready|Warehouse LX-450W"));
