@@ -1,0 +1,298 @@
+// Parser of the media data file: sections of "key = value" lines, one [device] and one [media] per medium.
+#include "stubs/lxmedia/lmx_file.h"
+
+#include "caps/records.h"
+
+#include <cstring>
+
+namespace lxmedia {
+
+namespace {
+
+namespace mr = caps::media_record;
+namespace di = caps::device_info;
+
+static_assert(sizeof(MediaData::device) == di::kSize);
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// One integer: decimal, optionally negative, or 0x hexadecimal.
+bool ParseInteger(std::string_view s, long long& value) {
+    bool negative = false;
+    if (!s.empty() && s.front() == '-') {
+        negative = true;
+        s.remove_prefix(1);
+    }
+    int base = 10;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    }
+    if (s.empty() || s.size() > 10)
+        return false;
+    long long v = 0;
+    for (char c : s) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return false;
+        v = v * base + digit;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+// Whitespace-separated words of a value.
+std::vector<std::string_view> Words(std::string_view s) {
+    std::vector<std::string_view> words;
+    while (true) {
+        s = Trim(s);
+        if (s.empty())
+            return words;
+        std::size_t end = s.find_first_of(" \t|");
+        words.push_back(s.substr(0, end));
+        if (end == std::string_view::npos)
+            return words;
+        s.remove_prefix(end + 1);
+    }
+}
+
+// UTF-8 to UTF-16; false on malformed input.
+bool Utf16(std::string_view s, std::u16string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        if (extra < 0 || i + extra >= s.size())
+            return false;
+        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        i += extra + 1;
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return true;
+}
+
+struct Field {
+    const char* key;
+    std::size_t offset; // first value; further values follow 2 bytes apart
+    int values;
+};
+
+// Media keys in the record's own units: tenths of a millimetre, dots, ids and counts.
+constexpr Field kMediaFields[] = {
+    {"kind", mr::kKind, 1},
+    {"id", mr::kId, 1},
+    {"width_tenths", mr::kWidthTenths, 1},
+    {"printable_width_tenths", mr::kPrintableWidthTenths, 1},
+    {"width_dots", mr::kWidthDots, 1},
+    {"printable_width_dots", mr::kPrintableWidthDots, 1},
+    {"length_tenths", mr::kLengthTenths, 1},
+    {"printable_length_tenths", mr::kPrintableLengthTenths, 1},
+    {"length_dots", mr::kLengthDots, 1},
+    {"printable_length_dots", mr::kPrintableLengthDots, 1},
+    {"margin_dots", mr::kWidthMargin, 2}, // width margin, length margin
+    {"variants", mr::kVariantCount, 1},
+    {"edges", mr::kEdge1, 4},
+    {"alternate_id", mr::kAlternateId, 1},
+};
+
+constexpr Field kDeviceFields[] = {
+    {"default_length_tenths", di::kDefaultLengthTenths, 1},
+    {"default_length_dots", di::kDefaultLengthDots, 1},
+    {"resolution", di::kResolutionX, 2}, // horizontal, vertical
+};
+
+struct FlagName {
+    const char* name;
+    std::uint32_t bit;
+};
+constexpr FlagName kFlagNames[] = {
+    {"preset", mr::kFlagMarginPreset},
+    {"swap", mr::kFlagSwap},
+    {"edge", mr::kFlagEdge},
+    {"report", mr::kFlagReported},
+};
+
+class Parser {
+public:
+    Parser(MediaData& out, ParseError& error) : out_(out), error_(error) {}
+
+    bool Line(std::string_view line) {
+        ++lineNo_;
+        line = Trim(line);
+        if (line.empty() || line.front() == '#' || line.front() == ';')
+            return true;
+        if (line.front() == '[')
+            return OpenSection(line);
+        std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            return Fail("expected key = value");
+        std::string_view key = Trim(line.substr(0, eq));
+        std::string_view value = Trim(line.substr(eq + 1));
+        if (section_ == Section::Device)
+            return DeviceKey(key, value);
+        if (section_ == Section::Media)
+            return MediaKey(key, value);
+        return Fail("key before the first section");
+    }
+
+    bool Finish() {
+        if (!sawDevice_)
+            return Fail("no [device] section");
+        if (out_.records.empty())
+            return Fail("no [media] section");
+        return true;
+    }
+
+private:
+    enum class Section { None, Device, Media };
+
+    bool Fail(std::string message) {
+        error_.line = lineNo_;
+        error_.message = std::move(message);
+        return false;
+    }
+
+    bool OpenSection(std::string_view line) {
+        if (line == "[device]") {
+            if (sawDevice_)
+                return Fail("a second [device] section");
+            sawDevice_ = true;
+            section_ = Section::Device;
+            return true;
+        }
+        if (line == "[media]") {
+            out_.records.resize(out_.records.size() + mr::kSize, 0);
+            section_ = Section::Media;
+            return true;
+        }
+        return Fail("unknown section " + std::string(line));
+    }
+
+    bool Values(std::string_view key, std::string_view value, std::uint8_t* base, const Field& f) {
+        std::vector<std::string_view> words = Words(value);
+        if (static_cast<int>(words.size()) != f.values)
+            return Fail(std::string(key) + " takes " + std::to_string(f.values) + " number(s)");
+        for (int i = 0; i < f.values; ++i) {
+            long long v = 0;
+            if (!ParseInteger(words[i], v) || v < -32768 || v > 65535)
+                return Fail(std::string(key) + ": not a 16-bit number: " + std::string(words[i]));
+            caps::StoreU16(base + f.offset + 2 * i, static_cast<std::uint16_t>(v));
+        }
+        return true;
+    }
+
+    bool DeviceKey(std::string_view key, std::string_view value) {
+        if (key == "code") {
+            std::vector<std::string_view> words = Words(value);
+            long long a = 0, b = 0;
+            if (words.size() != 2 || !ParseInteger(words[0], a) || !ParseInteger(words[1], b) || a < 0 ||
+                a > 255 || b < 0 || b > 255)
+                return Fail("code takes two bytes");
+            out_.device[di::kCode0] = static_cast<std::uint8_t>(a);
+            out_.device[di::kCode1] = static_cast<std::uint8_t>(b);
+            return true;
+        }
+        for (const Field& f : kDeviceFields)
+            if (key == f.key)
+                return Values(key, value, out_.device.data(), f);
+        return Fail("unknown device key " + std::string(key));
+    }
+
+    bool MediaKey(std::string_view key, std::string_view value) {
+        std::uint8_t* record = out_.records.data() + out_.records.size() - mr::kSize;
+        if (key == "name" || key == "name2") {
+            std::u16string text;
+            if (!Utf16(value, text))
+                return Fail("name is not UTF-8");
+            if (text.size() >= mr::kNameBytes / 2)
+                return Fail("name longer than 31 characters");
+            std::uint8_t* dst = record + (key == "name" ? mr::kName : mr::kName2);
+            std::memset(dst, 0, mr::kNameBytes);
+            for (std::size_t i = 0; i < text.size(); ++i)
+                caps::StoreU16(dst + 2 * i, text[i]);
+            return true;
+        }
+        if (key == "flags") {
+            std::uint32_t flags = 0;
+            for (std::string_view word : Words(value)) {
+                bool known = false;
+                for (const FlagName& f : kFlagNames)
+                    if (word == f.name) {
+                        flags |= f.bit;
+                        known = true;
+                    }
+                long long v = 0;
+                if (!known && ParseInteger(word, v) && v >= 0 && v <= 0xFFFFFFFFLL) {
+                    flags |= static_cast<std::uint32_t>(v);
+                    known = true;
+                }
+                if (!known)
+                    return Fail("unknown flag " + std::string(word));
+            }
+            caps::StoreU32(record + mr::kFlags, flags);
+            return true;
+        }
+        for (const Field& f : kMediaFields)
+            if (key == f.key)
+                return Values(key, value, record, f);
+        return Fail("unknown media key " + std::string(key));
+    }
+
+    MediaData& out_;
+    ParseError& error_;
+    int lineNo_ = 0;
+    Section section_ = Section::None;
+    bool sawDevice_ = false;
+};
+
+} // namespace
+
+std::size_t MediaData::count() const {
+    return records.size() / mr::kSize;
+}
+
+bool ParseMediaFile(std::string_view text, MediaData& out, ParseError& error) {
+    out = MediaData{};
+    Parser parser(out, error);
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        if (!parser.Line(text.substr(0, end)))
+            return false;
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return parser.Finish();
+}
+
+} // namespace lxmedia
