@@ -7,6 +7,7 @@
 #include <winspool.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <type_traits>
 #include <vector>
@@ -23,7 +24,7 @@ struct MediaLibrary {
 };
 
 // Built during process attach and only read afterwards, so queries need no lock.
-caps::MediaTable* g_table = nullptr;
+const caps::MediaTable* g_table = nullptr;
 caps::DeviceValues g_device;
 
 std::size_t ConvertNameAnsi(const char16_t* text, std::size_t units, char* out, std::size_t outBytes) {
@@ -128,8 +129,8 @@ void FreeMediaTable() {
 
 bool StartUp() {
     FreeMediaTable();
-    g_table = new (std::nothrow) caps::MediaTable;
-    if (g_table == nullptr)
+    std::unique_ptr<caps::MediaTable> table(new (std::nothrow) caps::MediaTable);
+    if (!table)
         return false;
     MediaLibrary lib;
     bool ok = false;
@@ -138,14 +139,14 @@ bool StartUp() {
         bool list = false;
         try {
             device = ReadDeviceInfo(lib, g_device);
-            list = ReadMediaList(lib, g_device, *g_table);
+            list = ReadMediaList(lib, g_device, *table);
         } catch (...) {
         }
         ok = device && list;
     }
     ReleaseMediaLibrary(lib);
-    if (!ok)
-        FreeMediaTable();
+    if (ok)
+        g_table = table.release();
     return ok;
 }
 

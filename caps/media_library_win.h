@@ -30,9 +30,11 @@ constexpr char kMediaDataFile[] = "LXMEDIA.lmx";
 constexpr DWORD kMediaLevel = 1;
 #ifdef _WIN64
 constexpr char kMediaLibraryFile[] = "lxmedia64.dll";
+constexpr wchar_t kMediaLibraryFileW[] = L"lxmedia64.dll";
 constexpr wchar_t kCapsLibraryFile[] = L"lxcaps64.dll";
 #else
 constexpr char kMediaLibraryFile[] = "lxmedia32.dll";
+constexpr wchar_t kMediaLibraryFileW[] = L"lxmedia32.dll";
 constexpr wchar_t kCapsLibraryFile[] = L"lxcaps.dll";
 #endif
 // The media-table library lives in this folder of the printer-driver directory.
