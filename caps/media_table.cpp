@@ -113,6 +113,8 @@ void MediaTable::Clear() {
     edges_.shrink_to_fit();
     images_.clear();
     images_.shrink_to_fit();
+    dots_.clear();
+    dots_.shrink_to_fit();
     counts_ = {};
     first_ = {};
 }
@@ -255,8 +257,17 @@ void MediaTable::UpdateSmallestMargin(const std::uint8_t* record) {
 
 void MediaTable::RenderImages() {
     images_.assign(entries_.size() * descriptor::kWritten, 0);
+    dots_.resize(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const MediaEntry& e = entries_[i];
+        dots_[i] = DotFields{e.sizeX,
+                             e.sizeY,
+                             e.marginX,
+                             e.marginY,
+                             e.printableX,
+                             e.printableY,
+                             Wrap16(e.sizeX - e.marginX - e.printableX),
+                             Wrap16(e.sizeY - e.marginY - e.printableY)};
         const bool fixedVariant = i < first_[2]; // groups 0 and 1 report their own id and variant 1
         std::uint8_t* p = images_.data() + i * descriptor::kWritten;
         auto put16 = [p](std::size_t offset, std::int16_t v) {

@@ -99,6 +99,12 @@ public:
     const std::uint8_t* descriptorImage(std::size_t i) const {
         return images_.data() + i * descriptor::kWritten;
     }
+    // The dot values a scaled or reversed query rewrites, packed so that rewriting them stays near a copy.
+    struct DotFields {
+        std::int16_t sizeX, sizeY, marginX, marginY, printableX, printableY;
+        std::int16_t farMarginX, farMarginY; // size - margin - printable: the margin seen from the far side
+    };
+    const DotFields& dots(std::size_t i) const { return dots_[i]; }
 
 private:
     void FillEntry(const std::uint8_t* record, MediaEntry& entry, NameConverter convert) const;
@@ -112,6 +118,7 @@ private:
     std::vector<MediaEntry> entries_;
     std::vector<EdgeRecord> edges_;
     std::vector<std::uint8_t> images_;
+    std::vector<DotFields> dots_;
     std::array<MarginPreset, 2> presets_;
 };
 

@@ -12,21 +12,66 @@ void Put16(std::uint8_t* p, std::int32_t v) {
     StoreU16(p, static_cast<std::uint16_t>(v));
 }
 
+// The rewritten values of a scaled or reversed query sit in three 8-byte words (bytes 0, 8 and 112): they are
+// patched in registers and stored once, and the rest is copied. Specialised per scale, so no multiplication is left.
+static_assert(offsetof(MediaDescriptor, sizeY) / 8 == 0 && offsetof(MediaDescriptor, marginY) / 8 == 0);
+static_assert(offsetof(MediaDescriptor, printableY) / 8 == 1);
+static_assert(offsetof(MediaDescriptor, sizeX) / 8 == 14 && offsetof(MediaDescriptor, marginX) / 8 == 14 &&
+              offsetof(MediaDescriptor, printableX) / 8 == 14);
+
+constexpr std::uint64_t Keep(std::size_t offset) { return ~(std::uint64_t{0xFFFF} << (8 * (offset % 8))); }
+
+template <int SX, int SY, bool Reversed>
+void WriteScaled(const std::uint8_t* image, const MediaTable::DotFields* dots, std::size_t n, std::uint8_t* out) {
+    constexpr std::size_t oSizeY = offsetof(MediaDescriptor, sizeY), oMarginY = offsetof(MediaDescriptor, marginY),
+                          oPrintY = offsetof(MediaDescriptor, printableY), oSizeX = offsetof(MediaDescriptor, sizeX),
+                          oMarginX = offsetof(MediaDescriptor, marginX),
+                          oPrintX = offsetof(MediaDescriptor, printableX);
+    constexpr std::uint64_t keep0 = Keep(oSizeY) & Keep(oMarginY);
+    constexpr std::uint64_t keep8 = Keep(oPrintY);
+    constexpr std::uint64_t keep112 = Keep(oSizeX) & Keep(oMarginX) & Keep(oPrintX);
+    // 16-bit products wrap: only the low 16 bits of each lane are kept.
+    auto lane = [](std::int16_t v, int scale, std::size_t offset) {
+        return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v * scale)) << (8 * (offset % 8));
+    };
+    for (std::size_t i = 0; i < n; ++i, out += sizeof(MediaDescriptor), image += descriptor::kWritten) {
+        const MediaTable::DotFields& d = dots[i];
+        std::uint64_t w0, w8, w112;
+        std::memcpy(&w0, image, 8);
+        std::memcpy(&w8, image + 8, 8);
+        std::memcpy(&w112, image + 112, 8);
+        w0 = (w0 & keep0) | lane(d.sizeY, SY, oSizeY) | lane(Reversed ? d.farMarginY : d.marginY, SY, oMarginY);
+        w8 = (w8 & keep8) | lane(d.printableY, SY, oPrintY);
+        w112 = (w112 & keep112) | lane(d.sizeX, SX, oSizeX) | lane(Reversed ? d.farMarginX : d.marginX, SX, oMarginX) |
+               lane(d.printableX, SX, oPrintX);
+        std::memcpy(out, &w0, 8);
+        std::memcpy(out + 8, &w8, 8);
+        std::memcpy(out + 16, image + 16, 112 - 16);
+        std::memcpy(out + 112, &w112, 8);
+        std::memcpy(out + 120, image + 120, descriptor::kWritten - 120);
+    }
+}
+
 void WriteDescriptors(const MediaTable& table, const QueryScale& s, std::uint8_t* out) {
-    const bool plain = s.x == 1 && s.y == 1 && !s.reversed;
-    for (std::size_t i = 0; i < table.size(); ++i, out += sizeof(MediaDescriptor)) {
-        std::memcpy(out, table.descriptorImage(i), descriptor::kWritten);
-        if (plain)
-            continue;
-        const MediaEntry& e = table.entry(i);
-        const std::int32_t marginY = s.reversed ? e.sizeY - e.marginY - e.printableY : e.marginY;
-        const std::int32_t marginX = s.reversed ? e.sizeX - e.marginX - e.printableX : e.marginX;
-        Put16(out + offsetof(MediaDescriptor, sizeY), e.sizeY * s.y);
-        Put16(out + offsetof(MediaDescriptor, marginY), marginY * s.y);
-        Put16(out + offsetof(MediaDescriptor, printableY), e.printableY * s.y);
-        Put16(out + offsetof(MediaDescriptor, sizeX), e.sizeX * s.x);
-        Put16(out + offsetof(MediaDescriptor, marginX), marginX * s.x);
-        Put16(out + offsetof(MediaDescriptor, printableX), e.printableX * s.x);
+    // Everything the loops read is passed in locals: stores through a byte pointer may alias anything else.
+    const std::size_t n = table.size();
+    if (n == 0)
+        return;
+    const std::uint8_t* image = table.descriptorImage(0);
+    const MediaTable::DotFields* dots = &table.dots(0);
+    const int variant = (s.x == 2 ? 1 : 0) | (s.y == 2 ? 2 : 0) | (s.reversed ? 4 : 0);
+    switch (variant) {
+    case 0:
+        for (std::size_t i = 0; i < n; ++i, out += sizeof(MediaDescriptor), image += descriptor::kWritten)
+            std::memcpy(out, image, descriptor::kWritten);
+        break;
+    case 1: WriteScaled<2, 1, false>(image, dots, n, out); break;
+    case 2: WriteScaled<1, 2, false>(image, dots, n, out); break;
+    case 3: WriteScaled<2, 2, false>(image, dots, n, out); break;
+    case 4: WriteScaled<1, 1, true>(image, dots, n, out); break;
+    case 5: WriteScaled<2, 1, true>(image, dots, n, out); break;
+    case 6: WriteScaled<1, 2, true>(image, dots, n, out); break;
+    default: WriteScaled<2, 2, true>(image, dots, n, out); break;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace caps {
 
@@ -181,15 +182,9 @@ inline std::uint32_t LoadU32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-inline void StoreU16(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-inline void StoreU32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
+// Every target is little-endian: one plain store each, which the query loops depend on for speed.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__);
+inline void StoreU16(std::uint8_t* p, std::uint16_t v) { std::memcpy(p, &v, sizeof v); }
+inline void StoreU32(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, sizeof v); }
 
 } // namespace caps

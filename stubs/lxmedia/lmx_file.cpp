@@ -53,15 +53,25 @@ bool ParseInteger(std::string_view s, long long& value) {
     return true;
 }
 
-// Whitespace-separated words of a value.
-std::vector<std::string_view> Words(std::string_view s) {
-    std::vector<std::string_view> words;
+// Whitespace-separated words of a value; a value of more than kMaxWords words reports kMaxWords + 1.
+constexpr std::size_t kMaxWords = 8;
+struct WordList {
+    std::string_view word[kMaxWords];
+    std::size_t size = 0;
+};
+
+WordList Words(std::string_view s) {
+    WordList words;
     while (true) {
         s = Trim(s);
         if (s.empty())
             return words;
+        if (words.size == kMaxWords) {
+            ++words.size;
+            return words;
+        }
         std::size_t end = s.find_first_of(" \t|");
-        words.push_back(s.substr(0, end));
+        words.word[words.size++] = s.substr(0, end);
         if (end == std::string_view::npos)
             return words;
         s.remove_prefix(end + 1);
@@ -102,7 +112,7 @@ bool Utf16(std::string_view s, std::u16string& out) {
 }
 
 struct Field {
-    const char* key;
+    std::string_view key;
     std::size_t offset; // first value; further values follow 2 bytes apart
     int values;
 };
@@ -132,7 +142,7 @@ constexpr Field kDeviceFields[] = {
 };
 
 struct FlagName {
-    const char* name;
+    std::string_view name;
     std::uint32_t bit;
 };
 constexpr FlagName kFlagNames[] = {
@@ -199,13 +209,13 @@ private:
     }
 
     bool Values(std::string_view key, std::string_view value, std::uint8_t* base, const Field& f) {
-        std::vector<std::string_view> words = Words(value);
-        if (static_cast<int>(words.size()) != f.values)
+        const WordList words = Words(value);
+        if (words.size != static_cast<std::size_t>(f.values))
             return Fail(std::string(key) + " takes " + std::to_string(f.values) + " number(s)");
         for (int i = 0; i < f.values; ++i) {
             long long v = 0;
-            if (!ParseInteger(words[i], v) || v < -32768 || v > 65535)
-                return Fail(std::string(key) + ": not a 16-bit number: " + std::string(words[i]));
+            if (!ParseInteger(words.word[i], v) || v < -32768 || v > 65535)
+                return Fail(std::string(key) + ": not a 16-bit number: " + std::string(words.word[i]));
             caps::StoreU16(base + f.offset + 2 * i, static_cast<std::uint16_t>(v));
         }
         return true;
@@ -213,9 +223,9 @@ private:
 
     bool DeviceKey(std::string_view key, std::string_view value) {
         if (key == "code") {
-            std::vector<std::string_view> words = Words(value);
+            const WordList words = Words(value);
             long long a = 0, b = 0;
-            if (words.size() != 2 || !ParseInteger(words[0], a) || !ParseInteger(words[1], b) || a < 0 ||
+            if (words.size != 2 || !ParseInteger(words.word[0], a) || !ParseInteger(words.word[1], b) || a < 0 ||
                 a > 255 || b < 0 || b > 255)
                 return Fail("code takes two bytes");
             out_.device[di::kCode0] = static_cast<std::uint8_t>(a);
@@ -244,7 +254,11 @@ private:
         }
         if (key == "flags") {
             std::uint32_t flags = 0;
-            for (std::string_view word : Words(value)) {
+            const WordList words = Words(value);
+            if (words.size > kMaxWords)
+                return Fail("too many flags");
+            for (std::size_t w = 0; w < words.size; ++w) {
+                const std::string_view word = words.word[w];
                 bool known = false;
                 for (const FlagName& f : kFlagNames)
                     if (word == f.name) {
@@ -283,6 +297,11 @@ std::size_t MediaData::count() const {
 
 bool ParseMediaFile(std::string_view text, MediaData& out, ParseError& error) {
     out = MediaData{};
+    // One allocation for all records, sized by the section headers.
+    std::size_t sections = 0;
+    for (std::size_t at = text.find("[media]"); at != std::string_view::npos; at = text.find("[media]", at + 1))
+        ++sections;
+    out.records.reserve(sections * mr::kSize);
     Parser parser(out, error);
     while (!text.empty()) {
         std::size_t end = text.find('\n');
