@@ -1,4 +1,5 @@
-// Google Benchmark of the capability core on the host: data file parse, table build, capability 257 and memcpy.
+// Google Benchmark of the capability core on the host: data file parse, table build, capability 257 and
+// memcpy.
 #include "bench/media_file_gen.h"
 #include "caps/media_table.h"
 #include "caps/queries.h"
@@ -49,8 +50,9 @@ void BuildTable(benchmark::State& state) {
     const auto& d = Data();
     for (auto _ : state) {
         caps::MediaTable t;
-        benchmark::DoNotOptimize(t.Build(caps::ParseDeviceInfo(d.device.data()), d.records.data(), d.records.size(),
-                                         static_cast<std::uint32_t>(d.count()), caps::ConvertNameLatin1));
+        benchmark::DoNotOptimize(t.Build(caps::ParseDeviceInfo(d.device.data()), d.records.data(),
+                                         d.records.size(), static_cast<std::uint32_t>(d.count()),
+                                         caps::ConvertNameLatin1));
     }
 }
 BENCHMARK(BuildTable)->Unit(benchmark::kMicrosecond);
@@ -59,7 +61,8 @@ void Capability257(benchmark::State& state) {
     const auto dm = state.range(0) ? caps_test::Devmode(360, 360, true) : caps_test::Devmode(180, 180, false);
     std::vector<std::uint8_t> out(kRecords * sizeof(caps::MediaDescriptor));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(caps::QueryCapability(Table(), caps::capability::kMedia, out.data(), dm.data()));
+        benchmark::DoNotOptimize(
+            caps::QueryCapability(Table(), caps::capability::kMedia, out.data(), dm.data()));
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * out.size()));

@@ -14,14 +14,15 @@ inline std::string MediaFile(int count) {
     char record[1024];
     for (int i = 0; i < count; ++i) {
         int width = 35 + (i % 20) * 10;
-        std::snprintf(record, sizeof record,
-                      "\n[media]\nname = Bench medium %d\nname2 = B-%d\nkind = %d\nid = %d\nwidth_tenths = %d\n"
-                      "printable_width_tenths = %d\nwidth_dots = %d\nprintable_width_dots = %d\n"
-                      "length_tenths = %d\nlength_dots = %d\nmargin_dots = 7 %d\nvariants = %d\nalternate_id = %d\n"
-                      "edges = %d 7 %d 7\nflags = %s\n",
-                      i, i, kinds[i % 9], 1000 + i, width, width - 20, width * 180 / 254, (width - 20) * 180 / 254,
-                      (i % 3) * 300, (i % 3) * 213, 10 + i % 8, i % 4, 5000 + i, i % 5, -(i % 5),
-                      i % 7 == 0 ? "preset swap edge" : "preset");
+        std::snprintf(
+            record, sizeof record,
+            "\n[media]\nname = Bench medium %d\nname2 = B-%d\nkind = %d\nid = %d\nwidth_tenths = %d\n"
+            "printable_width_tenths = %d\nwidth_dots = %d\nprintable_width_dots = %d\n"
+            "length_tenths = %d\nlength_dots = %d\nmargin_dots = 7 %d\nvariants = %d\nalternate_id = %d\n"
+            "edges = %d 7 %d 7\nflags = %s\n",
+            i, i, kinds[i % 9], 1000 + i, width, width - 20, width * 180 / 254, (width - 20) * 180 / 254,
+            (i % 3) * 300, (i % 3) * 213, 10 + i % 8, i % 4, 5000 + i, i % 5, -(i % 5),
+            i % 7 == 0 ? "preset swap edge" : "preset");
         text += record;
     }
     return text;

@@ -13,18 +13,24 @@ void Put16(std::uint8_t* p, std::int32_t v) {
 }
 
 // The rewritten values of a scaled or reversed query sit in three 8-byte words (bytes 0, 8 and 112): they are
-// patched in registers and stored once, and the rest is copied. Specialised per scale, so no multiplication is left.
+// patched in registers and stored once, and the rest is copied. Specialised per scale, so no multiplication
+// is left.
 static_assert(offsetof(MediaDescriptor, sizeY) / 8 == 0 && offsetof(MediaDescriptor, marginY) / 8 == 0);
 static_assert(offsetof(MediaDescriptor, printableY) / 8 == 1);
 static_assert(offsetof(MediaDescriptor, sizeX) / 8 == 14 && offsetof(MediaDescriptor, marginX) / 8 == 14 &&
               offsetof(MediaDescriptor, printableX) / 8 == 14);
 
-constexpr std::uint64_t Keep(std::size_t offset) { return ~(std::uint64_t{0xFFFF} << (8 * (offset % 8))); }
+constexpr std::uint64_t Keep(std::size_t offset) {
+    return ~(std::uint64_t{0xFFFF} << (8 * (offset % 8)));
+}
 
 template <int SX, int SY, bool Reversed>
-void WriteScaled(const std::uint8_t* image, const MediaTable::DotFields* dots, std::size_t n, std::uint8_t* out) {
-    constexpr std::size_t oSizeY = offsetof(MediaDescriptor, sizeY), oMarginY = offsetof(MediaDescriptor, marginY),
-                          oPrintY = offsetof(MediaDescriptor, printableY), oSizeX = offsetof(MediaDescriptor, sizeX),
+void WriteScaled(const std::uint8_t* image, const MediaTable::DotFields* dots, std::size_t n,
+                 std::uint8_t* out) {
+    constexpr std::size_t oSizeY = offsetof(MediaDescriptor, sizeY),
+                          oMarginY = offsetof(MediaDescriptor, marginY),
+                          oPrintY = offsetof(MediaDescriptor, printableY),
+                          oSizeX = offsetof(MediaDescriptor, sizeX),
                           oMarginX = offsetof(MediaDescriptor, marginX),
                           oPrintX = offsetof(MediaDescriptor, printableX);
     constexpr std::uint64_t keep0 = Keep(oSizeY) & Keep(oMarginY);
@@ -40,10 +46,11 @@ void WriteScaled(const std::uint8_t* image, const MediaTable::DotFields* dots, s
         std::memcpy(&w0, image, 8);
         std::memcpy(&w8, image + 8, 8);
         std::memcpy(&w112, image + 112, 8);
-        w0 = (w0 & keep0) | lane(d.sizeY, SY, oSizeY) | lane(Reversed ? d.farMarginY : d.marginY, SY, oMarginY);
+        w0 = (w0 & keep0) | lane(d.sizeY, SY, oSizeY) |
+             lane(Reversed ? d.farMarginY : d.marginY, SY, oMarginY);
         w8 = (w8 & keep8) | lane(d.printableY, SY, oPrintY);
-        w112 = (w112 & keep112) | lane(d.sizeX, SX, oSizeX) | lane(Reversed ? d.farMarginX : d.marginX, SX, oMarginX) |
-               lane(d.printableX, SX, oPrintX);
+        w112 = (w112 & keep112) | lane(d.sizeX, SX, oSizeX) |
+               lane(Reversed ? d.farMarginX : d.marginX, SX, oMarginX) | lane(d.printableX, SX, oPrintX);
         std::memcpy(out, &w0, 8);
         std::memcpy(out + 8, &w8, 8);
         std::memcpy(out + 16, image + 16, 112 - 16);
@@ -65,13 +72,27 @@ void WriteDescriptors(const MediaTable& table, const QueryScale& s, std::uint8_t
         for (std::size_t i = 0; i < n; ++i, out += sizeof(MediaDescriptor), image += descriptor::kWritten)
             std::memcpy(out, image, descriptor::kWritten);
         break;
-    case 1: WriteScaled<2, 1, false>(image, dots, n, out); break;
-    case 2: WriteScaled<1, 2, false>(image, dots, n, out); break;
-    case 3: WriteScaled<2, 2, false>(image, dots, n, out); break;
-    case 4: WriteScaled<1, 1, true>(image, dots, n, out); break;
-    case 5: WriteScaled<2, 1, true>(image, dots, n, out); break;
-    case 6: WriteScaled<1, 2, true>(image, dots, n, out); break;
-    default: WriteScaled<2, 2, true>(image, dots, n, out); break;
+    case 1:
+        WriteScaled<2, 1, false>(image, dots, n, out);
+        break;
+    case 2:
+        WriteScaled<1, 2, false>(image, dots, n, out);
+        break;
+    case 3:
+        WriteScaled<2, 2, false>(image, dots, n, out);
+        break;
+    case 4:
+        WriteScaled<1, 1, true>(image, dots, n, out);
+        break;
+    case 5:
+        WriteScaled<2, 1, true>(image, dots, n, out);
+        break;
+    case 6:
+        WriteScaled<1, 2, true>(image, dots, n, out);
+        break;
+    default:
+        WriteScaled<2, 2, true>(image, dots, n, out);
+        break;
     }
 }
 

@@ -184,7 +184,11 @@ inline std::uint32_t LoadU32(const std::uint8_t* p) {
 }
 // Every target is little-endian: one plain store each, which the query loops depend on for speed.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__);
-inline void StoreU16(std::uint8_t* p, std::uint16_t v) { std::memcpy(p, &v, sizeof v); }
-inline void StoreU32(std::uint8_t* p, std::uint32_t v) { std::memcpy(p, &v, sizeof v); }
+inline void StoreU16(std::uint8_t* p, std::uint16_t v) {
+    std::memcpy(p, &v, sizeof v);
+}
+inline void StoreU32(std::uint8_t* p, std::uint32_t v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
 } // namespace caps

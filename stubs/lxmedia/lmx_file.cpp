@@ -14,12 +14,18 @@ namespace di = caps::device_info;
 
 static_assert(sizeof(MediaData::device) == di::kSize);
 
+// Character tests by hand: the parser scans a few hundred kilobytes at every load of the driver's library.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
+    std::size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
 }
 
 // One integer: decimal, optionally negative, or 0x hexadecimal.
@@ -62,19 +68,22 @@ struct WordList {
 
 WordList Words(std::string_view s) {
     WordList words;
+    const char* p = s.data();
+    const char* end = p + s.size();
+    auto separator = [](char c) { return IsBlank(c) || c == '|'; };
     while (true) {
-        s = Trim(s);
-        if (s.empty())
+        while (p < end && separator(*p))
+            ++p;
+        if (p == end)
             return words;
         if (words.size == kMaxWords) {
             ++words.size;
             return words;
         }
-        std::size_t end = s.find_first_of(" \t|");
-        words.word[words.size++] = s.substr(0, end);
-        if (end == std::string_view::npos)
-            return words;
-        s.remove_prefix(end + 1);
+        const char* start = p;
+        while (p < end && !separator(*p))
+            ++p;
+        words.word[words.size++] = std::string_view(start, static_cast<std::size_t>(p - start));
     }
 }
 
@@ -152,6 +161,16 @@ constexpr FlagName kFlagNames[] = {
     {"report", mr::kFlagReported},
 };
 
+// Equality of short keys without a library call.
+inline bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 class Parser {
 public:
     Parser(MediaData& out, ParseError& error) : out_(out), error_(error) {}
@@ -163,8 +182,10 @@ public:
             return true;
         if (line.front() == '[')
             return OpenSection(line);
-        std::size_t eq = line.find('=');
-        if (eq == std::string_view::npos)
+        std::size_t eq = 0;
+        while (eq < line.size() && line[eq] != '=')
+            ++eq;
+        if (eq == line.size())
             return Fail("expected key = value");
         std::string_view key = Trim(line.substr(0, eq));
         std::string_view value = Trim(line.substr(eq + 1));
@@ -222,37 +243,37 @@ private:
     }
 
     bool DeviceKey(std::string_view key, std::string_view value) {
-        if (key == "code") {
+        if (Same(key, "code")) {
             const WordList words = Words(value);
             long long a = 0, b = 0;
-            if (words.size != 2 || !ParseInteger(words.word[0], a) || !ParseInteger(words.word[1], b) || a < 0 ||
-                a > 255 || b < 0 || b > 255)
+            if (words.size != 2 || !ParseInteger(words.word[0], a) || !ParseInteger(words.word[1], b) ||
+                a < 0 || a > 255 || b < 0 || b > 255)
                 return Fail("code takes two bytes");
             out_.device[di::kCode0] = static_cast<std::uint8_t>(a);
             out_.device[di::kCode1] = static_cast<std::uint8_t>(b);
             return true;
         }
         for (const Field& f : kDeviceFields)
-            if (key == f.key)
+            if (Same(key, f.key))
                 return Values(key, value, out_.device.data(), f);
         return Fail("unknown device key " + std::string(key));
     }
 
     bool MediaKey(std::string_view key, std::string_view value) {
         std::uint8_t* record = out_.records.data() + out_.records.size() - mr::kSize;
-        if (key == "name" || key == "name2") {
+        if (Same(key, "name") || Same(key, "name2")) {
             std::u16string text;
             if (!Utf16(value, text))
                 return Fail("name is not UTF-8");
             if (text.size() >= mr::kNameBytes / 2)
                 return Fail("name longer than 31 characters");
-            std::uint8_t* dst = record + (key == "name" ? mr::kName : mr::kName2);
+            std::uint8_t* dst = record + (Same(key, "name") ? mr::kName : mr::kName2);
             std::memset(dst, 0, mr::kNameBytes);
             for (std::size_t i = 0; i < text.size(); ++i)
                 caps::StoreU16(dst + 2 * i, text[i]);
             return true;
         }
-        if (key == "flags") {
+        if (Same(key, "flags")) {
             std::uint32_t flags = 0;
             const WordList words = Words(value);
             if (words.size > kMaxWords)
@@ -261,7 +282,7 @@ private:
                 const std::string_view word = words.word[w];
                 bool known = false;
                 for (const FlagName& f : kFlagNames)
-                    if (word == f.name) {
+                    if (Same(word, f.name)) {
                         flags |= f.bit;
                         known = true;
                     }
@@ -277,7 +298,7 @@ private:
             return true;
         }
         for (const Field& f : kMediaFields)
-            if (key == f.key)
+            if (Same(key, f.key))
                 return Values(key, value, record, f);
         return Fail("unknown media key " + std::string(key));
     }
@@ -299,17 +320,20 @@ bool ParseMediaFile(std::string_view text, MediaData& out, ParseError& error) {
     out = MediaData{};
     // One allocation for all records, sized by the section headers.
     std::size_t sections = 0;
-    for (std::size_t at = text.find("[media]"); at != std::string_view::npos; at = text.find("[media]", at + 1))
+    for (std::size_t at = text.find("[media]"); at != std::string_view::npos;
+         at = text.find("[media]", at + 1))
         ++sections;
     out.records.reserve(sections * mr::kSize);
     Parser parser(out, error);
-    while (!text.empty()) {
-        std::size_t end = text.find('\n');
-        if (!parser.Line(text.substr(0, end)))
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        const char* eol = p;
+        while (eol < end && *eol != '\n')
+            ++eol;
+        if (!parser.Line(std::string_view(p, static_cast<std::size_t>(eol - p))))
             return false;
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
+        p = eol + 1;
     }
     return parser.Finish();
 }
