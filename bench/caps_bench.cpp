@@ -28,8 +28,9 @@ const lxmedia::MediaData& Data() {
 const caps::MediaTable& Table() {
     static const caps::MediaTable table = [] {
         caps::MediaTable t;
-        t.Build(caps::ParseDeviceInfo(Data().device.data()), Data().records.data(), Data().records.size(),
-                static_cast<std::uint32_t>(Data().count()), caps::ConvertNameLatin1);
+        t.BuildMediaTable(caps::ParseDeviceInfo(Data().device.data()), Data().records.data(),
+                          Data().records.size(), static_cast<std::uint32_t>(Data().count()),
+                          caps::ConvertNameLatin1);
         return t;
     }();
     return table;
@@ -50,9 +51,9 @@ void BuildTable(benchmark::State& state) {
     const auto& d = Data();
     for (auto _ : state) {
         caps::MediaTable t;
-        benchmark::DoNotOptimize(t.Build(caps::ParseDeviceInfo(d.device.data()), d.records.data(),
-                                         d.records.size(), static_cast<std::uint32_t>(d.count()),
-                                         caps::ConvertNameLatin1));
+        benchmark::DoNotOptimize(t.BuildMediaTable(caps::ParseDeviceInfo(d.device.data()), d.records.data(),
+                                                   d.records.size(), static_cast<std::uint32_t>(d.count()),
+                                                   caps::ConvertNameLatin1));
     }
 }
 BENCHMARK(BuildTable)->Unit(benchmark::kMicrosecond);

@@ -111,7 +111,7 @@ bool ReadMediaList(MediaLibrary& lib, const caps::DeviceValues& device, caps::Me
     // The second answer may name a different count than the first; the buffer is what bounds it.
     if (!RecordsFit(needed, count))
         return false;
-    return table.Build(device, buffer.data(), buffer.size(), count, ConvertNameAnsi);
+    return table.BuildMediaTable(device, buffer.data(), buffer.size(), count, ConvertNameAnsi);
 }
 
 void ReleaseMediaLibrary(MediaLibrary& lib) {

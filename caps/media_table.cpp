@@ -119,8 +119,8 @@ void MediaTable::Clear() {
     first_ = {};
 }
 
-bool MediaTable::Build(const DeviceValues& device, const std::uint8_t* records, std::size_t bytes,
-                       std::uint32_t count, NameConverter convert) {
+bool MediaTable::BuildMediaTable(const DeviceValues& device, const std::uint8_t* records, std::size_t bytes,
+                                 std::uint32_t count, NameConverter convert) {
     Clear();
     device_ = device;
     if (count == 0 || count > kMaxRecords || records == nullptr || bytes / mr::kSize < count)

@@ -81,8 +81,8 @@ public:
     // Builds the table from `count` consecutive media records in a buffer of `bytes` bytes. Refuses (and
     // leaves an empty table) when the count is 0 or above kMaxRecords, when the records do not fit in the
     // buffer, or when memory runs out. Never throws.
-    bool Build(const DeviceValues& device, const std::uint8_t* records, std::size_t bytes,
-               std::uint32_t count, NameConverter convert);
+    bool BuildMediaTable(const DeviceValues& device, const std::uint8_t* records, std::size_t bytes,
+                         std::uint32_t count, NameConverter convert);
     void Clear();
 
     const DeviceValues& device() const { return device_; }

@@ -66,7 +66,7 @@ void WriteDescriptors(const MediaTable& table, const QueryScale& s, std::uint8_t
         return;
     const std::uint8_t* image = table.descriptorImage(0);
     const MediaTable::DotFields* dots = &table.dots(0);
-    const int variant = (s.x == 2 ? 1 : 0) | (s.y == 2 ? 2 : 0) | (s.reversed ? 4 : 0);
+    const int variant = (s.xScale == 2 ? 1 : 0) | (s.yScale == 2 ? 2 : 0) | (s.reversed ? 4 : 0);
     switch (variant) {
     case 0:
         for (std::size_t i = 0; i < n; ++i, out += sizeof(MediaDescriptor), image += descriptor::kWritten)
@@ -105,17 +105,17 @@ void WriteEdges(const MediaTable& table, const QueryScale& s, std::uint8_t* out)
         const std::int32_t c = s.reversed ? e.edge1 : e.edge3;
         const std::int32_t d = s.reversed ? e.edge2 : e.edge4;
         StoreU32(out + offsetof(EdgeOffsets, flags), e.flags);
-        StoreU32(out + offsetof(EdgeOffsets, edge1), static_cast<std::uint32_t>(a * s.x));
-        StoreU32(out + offsetof(EdgeOffsets, edge2), static_cast<std::uint32_t>(b * s.y));
-        StoreU32(out + offsetof(EdgeOffsets, edge3), static_cast<std::uint32_t>(c * s.x));
-        StoreU32(out + offsetof(EdgeOffsets, edge4), static_cast<std::uint32_t>(d * s.y));
+        StoreU32(out + offsetof(EdgeOffsets, edge1), static_cast<std::uint32_t>(a * s.xScale));
+        StoreU32(out + offsetof(EdgeOffsets, edge2), static_cast<std::uint32_t>(b * s.yScale));
+        StoreU32(out + offsetof(EdgeOffsets, edge3), static_cast<std::uint32_t>(c * s.xScale));
+        StoreU32(out + offsetof(EdgeOffsets, edge4), static_cast<std::uint32_t>(d * s.yScale));
     }
 }
 
 void WritePresets(const MediaTable& table, const QueryScale& s, std::uint8_t* out) {
     for (const MarginPreset& p : table.presets()) {
         out[offsetof(MarginPresetRecord, millimetres)] = p.millimetres;
-        Put16(out + offsetof(MarginPresetRecord, dots), p.dots * s.y);
+        Put16(out + offsetof(MarginPresetRecord, dots), p.dots * s.yScale);
         std::memcpy(out + offsetof(MarginPresetRecord, metricText), p.metricText, kTextBytes);
         std::memcpy(out + offsetof(MarginPresetRecord, inchText), p.inchText, kTextBytes);
         out += sizeof(MarginPresetRecord);
@@ -131,8 +131,8 @@ int ScaleFor(std::int16_t requested, std::uint16_t base) {
 
 QueryScale ReadQueryScale(const DeviceValues& device, const std::uint8_t* dm) {
     QueryScale s;
-    s.y = ScaleFor(LoadI16(dm + devmode::kYResolution), device.resolutionY);
-    s.x = ScaleFor(LoadI16(dm + devmode::kPrintQuality), device.resolutionX);
+    s.yScale = ScaleFor(LoadI16(dm + devmode::kYResolution), device.resolutionY);
+    s.xScale = ScaleFor(LoadI16(dm + devmode::kPrintQuality), device.resolutionX);
     const std::uint16_t size = LoadU16(dm + devmode::kSize);
     s.reversed = (LoadU32(dm + size + devmode::kPrivateFlags) & devmode::kReversed) != 0;
     return s;

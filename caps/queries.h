@@ -9,8 +9,8 @@ namespace caps {
 
 // What a DEVMODE asks of one query: doubled dots per direction and the reversed feed.
 struct QueryScale {
-    int x = 1;
-    int y = 1;
+    int xScale = 1;
+    int yScale = 1;
     bool reversed = false;
 };
 

@@ -18,8 +18,8 @@ caps::MediaTable Build(const std::vector<Medium>& media, const Device& device = 
     auto records = caps_test::Records(media);
     auto block = caps_test::DeviceBlock(device);
     caps::MediaTable table;
-    EXPECT_TRUE(table.Build(caps::ParseDeviceInfo(block.data()), records.data(), records.size(),
-                            static_cast<std::uint32_t>(media.size()), caps::ConvertNameLatin1));
+    EXPECT_TRUE(table.BuildMediaTable(caps::ParseDeviceInfo(block.data()), records.data(), records.size(),
+                                      static_cast<std::uint32_t>(media.size()), caps::ConvertNameLatin1));
     return table;
 }
 
@@ -27,22 +27,25 @@ TEST(MediaTable, RefusesCountsTheTableOrTheBufferCannotHold) {
     auto records = caps_test::Records({Medium{}, Medium{}});
     caps::MediaTable table;
     caps::DeviceValues device;
-    EXPECT_FALSE(table.Build(device, records.data(), records.size(), 0, caps::ConvertNameLatin1));
-    EXPECT_FALSE(table.Build(device, records.data(), records.size(), 3, caps::ConvertNameLatin1));
-    EXPECT_FALSE(table.Build(device, records.data(), records.size() - 1, 2, caps::ConvertNameLatin1));
-    // 0x10002 would pass as 2 if it were cut to 16 bits.
-    EXPECT_FALSE(table.Build(device, records.data(), records.size(), 0x10002, caps::ConvertNameLatin1));
+    EXPECT_FALSE(table.BuildMediaTable(device, records.data(), records.size(), 0, caps::ConvertNameLatin1));
+    EXPECT_FALSE(table.BuildMediaTable(device, records.data(), records.size(), 3, caps::ConvertNameLatin1));
     EXPECT_FALSE(
-        table.Build(device, records.data(), records.size(), caps::kMaxRecords + 1, caps::ConvertNameLatin1));
+        table.BuildMediaTable(device, records.data(), records.size() - 1, 2, caps::ConvertNameLatin1));
+    // 0x10002 would pass as 2 if it were cut to 16 bits.
+    EXPECT_FALSE(
+        table.BuildMediaTable(device, records.data(), records.size(), 0x10002, caps::ConvertNameLatin1));
+    EXPECT_FALSE(table.BuildMediaTable(device, records.data(), records.size(), caps::kMaxRecords + 1,
+                                       caps::ConvertNameLatin1));
     EXPECT_EQ(table.size(), 0u);
-    ASSERT_TRUE(table.Build(device, records.data(), records.size(), 2, caps::ConvertNameLatin1));
+    ASSERT_TRUE(table.BuildMediaTable(device, records.data(), records.size(), 2, caps::ConvertNameLatin1));
     EXPECT_EQ(table.size(), 2u);
 }
 
 TEST(MediaTable, AcceptsTheLargestSignedCount) {
     std::vector<std::uint8_t> records(caps::kMaxRecords * caps::media_record::kSize, 0);
     caps::MediaTable table;
-    ASSERT_TRUE(table.Build({}, records.data(), records.size(), caps::kMaxRecords, caps::ConvertNameLatin1));
+    ASSERT_TRUE(table.BuildMediaTable({}, records.data(), records.size(), caps::kMaxRecords,
+                                      caps::ConvertNameLatin1));
     EXPECT_EQ(table.groupCount(2), 0x7FFF);
 }
 
@@ -69,7 +72,7 @@ TEST(MediaTable, LongConvertedNamesKeep49BytesAndAZero) {
     m.name = std::u16string(31, u'N');
     auto records = caps_test::Records({m});
     caps::MediaTable table;
-    ASSERT_TRUE(table.Build({}, records.data(), records.size(), 1, wide));
+    ASSERT_TRUE(table.BuildMediaTable({}, records.data(), records.size(), 1, wide));
     EXPECT_EQ(std::strlen(table.entry(0).name), 49u);
     EXPECT_EQ(table.entry(0).name[49], 0);
 }

@@ -74,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> records(size > kHead ? data + kHead : data, size > kHead ? data + size : data);
 
     caps::MediaTable table;
-    const bool built = table.Build(caps::ParseDeviceInfo(block), records.data(), records.size(), claimed,
-                                   caps::ConvertNameLatin1);
+    const bool built = table.BuildMediaTable(caps::ParseDeviceInfo(block), records.data(), records.size(),
+                                             claimed, caps::ConvertNameLatin1);
     const bool fits = claimed != 0 && claimed <= caps::kMaxRecords && records.size() / 252 >= claimed;
     if (built != fits)
         Fault("build verdict");
