@@ -1,11 +1,15 @@
 // Console probe: loads the capability library as the driver does and prints every answer as a table.
 #include "caps/media_library_win.h"
 #include "caps/records.h"
+#include "stubs/driver/install_win.h"
 #include "win/handles.h"
+
+#include <winspool.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,8 @@ struct Options {
     int yDpi = 180;
     bool reversed = false;
     std::wstring library;
+    std::wstring printer;        // ask through the spooler's DeviceCapabilitiesW instead
+    std::wstring installPrinter; // install the stand-in driver and this printer first
 };
 
 void Usage() {
@@ -38,18 +44,44 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         else if (a == "--library" && hasValue) {
             std::string path = argv[++i];
             o.library.assign(path.begin(), path.end());
+        } else if ((a == "--printer" || a == "--install-printer") && hasValue) {
+            std::string name = argv[++i];
+            wchar_t wide[256] = {};
+            ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide, 256);
+            (a == "--printer" ? o.printer : o.installPrinter) = wide;
         } else
             return false;
     }
     return true;
 }
 
-std::wstring BesideProgram(const wchar_t* name) {
+std::wstring ProgramFolder() {
     wchar_t self[MAX_PATH] = {};
     DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self, n);
-    path.erase(path.find_last_of(L"\\/") + 1);
-    return path + name;
+    path.erase(path.find_last_of(L"\\/"));
+    return path;
+}
+
+// The printer's own DEVMODE (the driver's default) with the chosen resolutions and feed.
+std::vector<std::uint8_t> PrinterDevmode(const Options& o) {
+    win::PrinterHandle printer;
+    wchar_t* name = const_cast<wchar_t*>(o.printer.c_str());
+    if (!::OpenPrinterW(name, printer.put(), nullptr))
+        return {};
+    LONG size = ::DocumentPropertiesW(nullptr, printer.get(), name, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW)))
+        return {};
+    std::vector<std::uint8_t> dm(static_cast<std::size_t>(size));
+    auto* w = reinterpret_cast<DEVMODEW*>(dm.data());
+    if (::DocumentPropertiesW(nullptr, printer.get(), name, w, nullptr, DM_OUT_BUFFER) != IDOK)
+        return {};
+    w->dmPrintQuality = static_cast<short>(o.xDpi);
+    w->dmYResolution = static_cast<short>(o.yDpi);
+    if (w->dmDriverExtra >= caps::devmode::kPrivateFlags + 4)
+        caps::StoreU32(dm.data() + w->dmSize + caps::devmode::kPrivateFlags,
+                       o.reversed ? caps::devmode::kReversed : 0);
+    return dm;
 }
 
 // The ANSI DEVMODE the driver would pass, with the driver's private part behind it.
@@ -89,31 +121,61 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
-    if (o.library.empty())
-        o.library = BesideProgram(caps::kCapsLibraryFile);
-    win::Module module(::LoadLibraryW(o.library.c_str()));
-    if (!module) {
-        std::printf("cannot load %ls: error %lu (a failed start-up: is the media-table library in the driver "
-                    "directory's 3 folder?)\n",
-                    o.library.c_str(), ::GetLastError());
-        return 1;
+    if (!o.installPrinter.empty()) {
+        DWORD error = lxdrv::InstallPrinter(ProgramFolder(), o.installPrinter.c_str(), L"LPT1:");
+        std::printf("install printer %ls: %s (error %lu)\n", o.installPrinter.c_str(),
+                    error ? "failed" : "done", error);
+        return error ? 1 : 0;
     }
-    auto query = reinterpret_cast<caps::DeviceCapabilitiesProc>(
-        reinterpret_cast<void*>(::GetProcAddress(module.get(), caps::kCapsExport)));
-    if (query == nullptr) {
-        std::printf("%ls does not export %s\n", o.library.c_str(), caps::kCapsExport);
-        return 1;
+
+    // Either the library as the driver loads it, or the printer as a program asks it.
+    win::Module module;
+    std::vector<std::uint8_t> dm;
+    std::function<DWORD(DWORD, void*, bool)> query;
+    std::wstring source;
+    if (o.printer.empty()) {
+        if (o.library.empty())
+            o.library = ProgramFolder() + L"\\" + caps::kCapsLibraryFile;
+        module.reset(::LoadLibraryW(o.library.c_str()));
+        if (!module) {
+            std::printf(
+                "cannot load %ls: error %lu (a failed start-up: is the media-table library in the driver "
+                "directory's 3 folder?)\n",
+                o.library.c_str(), ::GetLastError());
+            return 1;
+        }
+        auto proc = reinterpret_cast<caps::DeviceCapabilitiesProc>(
+            reinterpret_cast<void*>(::GetProcAddress(module.get(), caps::kCapsExport)));
+        if (proc == nullptr) {
+            std::printf("%ls does not export %s\n", o.library.c_str(), caps::kCapsExport);
+            return 1;
+        }
+        dm = MakeDevmode(o);
+        query = [proc, &dm](DWORD code, void* out, bool withDevmode) {
+            return proc(nullptr, nullptr, code, out, withDevmode ? dm.data() : nullptr);
+        };
+        source = L"library " + o.library;
+    } else {
+        dm = PrinterDevmode(o);
+        if (dm.empty()) {
+            std::printf("no DEVMODE for printer %ls: error %lu\n", o.printer.c_str(), ::GetLastError());
+            return 1;
+        }
+        query = [&o, &dm](DWORD code, void* out, bool withDevmode) {
+            return static_cast<DWORD>(::DeviceCapabilitiesW(
+                o.printer.c_str(), nullptr, static_cast<WORD>(code), static_cast<LPWSTR>(out),
+                withDevmode ? reinterpret_cast<const DEVMODEW*>(dm.data()) : nullptr));
+        };
+        source = L"printer " + o.printer + L" (DeviceCapabilitiesW)";
     }
-    const std::vector<std::uint8_t> dm = MakeDevmode(o);
-    auto ask = [&](DWORD code, void* out) { return query(nullptr, nullptr, code, out, dm.data()); };
+    auto ask = [&](DWORD code, void* out) { return query(code, out, true); };
     namespace c = caps::capability;
 
-    std::printf("Library  %ls\nDEVMODE  print quality %d dpi, Y resolution %d dpi, reversed %s\n\n",
-                o.library.c_str(), o.xDpi, o.yDpi, o.reversed ? "yes" : "no");
+    std::printf("Asking   %ls\nDEVMODE  print quality %d dpi, Y resolution %d dpi, reversed %s\n\n",
+                source.c_str(), o.xDpi, o.yDpi, o.reversed ? "yes" : "no");
 
     std::printf("Fixed values\n");
-    std::printf("  %3u device code   0x%04lX\n", c::kDeviceCode,
-                query(nullptr, nullptr, c::kDeviceCode, nullptr, nullptr));
+    std::printf("  %3u device code   0x%04lX\n", c::kDeviceCode, query(c::kDeviceCode, nullptr, false));
     for (DWORD code : {c::kSignature, c::kFixed271, c::kFixed274, c::kFixed275, c::kFixed276, c::kFixed280})
         std::printf("  %3lu               0x%08lX (%lu)\n", code, ask(code, nullptr), ask(code, nullptr));
 

@@ -125,17 +125,21 @@ extern "C" DWORD WINAPI DrvDeviceCapabilities(HANDLE /*printer*/, PWSTR deviceNa
     }
     if (capability < caps::capability::kMedia)
         return GDI_ERROR;
-    // The extended codes are the capability library's.
-    caps::DeviceCapabilitiesProc query = CapabilityLibrary();
-    if (query == nullptr)
+    // The extended codes are the capability library's. Nothing may throw back into the spooler.
+    try {
+        caps::DeviceCapabilitiesProc query = CapabilityLibrary();
+        if (query == nullptr)
+            return GDI_ERROR;
+        char name[CCHDEVICENAME] = {};
+        if (deviceName)
+            ::WideCharToMultiByte(CP_ACP, 0, deviceName, -1, name, sizeof name, nullptr, nullptr);
+        if (devmode == nullptr)
+            return query(name, nullptr, capability, output, nullptr);
+        std::vector<BYTE> ansi = ToAnsi(*devmode);
+        return query(name, nullptr, capability, output, ansi.data());
+    } catch (...) {
         return GDI_ERROR;
-    char name[CCHDEVICENAME] = {};
-    if (deviceName)
-        ::WideCharToMultiByte(CP_ACP, 0, deviceName, -1, name, sizeof name, nullptr, nullptr);
-    if (devmode == nullptr)
-        return query(name, nullptr, capability, output, nullptr);
-    std::vector<BYTE> ansi = ToAnsi(*devmode);
-    return query(name, nullptr, capability, output, ansi.data());
+    }
 }
 
 // Without a property sheet to show, the spooler asks only for the DEVMODE: its size, or a copy merged with

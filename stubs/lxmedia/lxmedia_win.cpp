@@ -68,7 +68,7 @@ BOOL WINAPI OpenMediaTable(MediaTableHandle* handle, const char* dataFile) {
         }
         *handle = table;
         return TRUE;
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         return FALSE;
     }
 }

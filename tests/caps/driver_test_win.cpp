@@ -1,6 +1,7 @@
 // An ordinary program's DeviceCapabilitiesW on an installed printer reaches the capability library's tables.
 #include "caps/records.h"
 #include "tests/caps/record_builder.h"
+#include "stubs/driver/install_win.h"
 #include "tests/caps/wine_env_win.h"
 
 #include <gtest/gtest.h>
@@ -11,37 +12,17 @@
 namespace {
 
 constexpr wchar_t kPrinter[] = L"LX Caps Test";
-constexpr wchar_t kDriver[] = L"Korvale LX Caps Test Driver";
 constexpr wchar_t kPort[] = L"LPT1:";
 constexpr std::size_t kCount = 8; // media in tests/caps/data/caps-test.lmx
 
-// The driver's files go where the spooler installs them; the capability library beside the driver DLL.
+// The shipped stand-ins installed for a printer, then the test media table over the shipped one.
 bool InstallTestPrinter() {
-    if (!caps_test::InstallMedia(caps_test::SourceFile(L"tests\\caps\\data\\caps-test.lmx")))
+    const DWORD error = lxdrv::InstallPrinter(caps_test::DistFile(L"."), kPrinter, kPort);
+    if (error != ERROR_SUCCESS) {
+        ::SetLastError(error);
         return false;
-    // Copied in place first: Wine's AddPrinterDriverExW records the files but does not always copy them.
-    const std::wstring folder = caps_test::MediaFolder();
-    std::wstring driverDll = folder + L"\\lxdrv64.dll";
-    if (!::CopyFileW(caps_test::DistFile(caps::kCapsLibraryFile).c_str(),
-                     (folder + L"\\" + caps::kCapsLibraryFile).c_str(), FALSE) ||
-        !::CopyFileW(caps_test::DistFile(L"3\\lxdrv64.dll").c_str(), driverDll.c_str(), FALSE))
-        return false;
-    DRIVER_INFO_3W driver{};
-    driver.cVersion = 3;
-    driver.pName = const_cast<wchar_t*>(kDriver);
-    driver.pDriverPath = driverDll.data();
-    driver.pDataFile = driverDll.data();
-    driver.pConfigFile = driverDll.data();
-    if (!::AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES))
-        return false;
-    PRINTER_INFO_2W printer{};
-    printer.pPrinterName = const_cast<wchar_t*>(kPrinter);
-    printer.pPortName = const_cast<wchar_t*>(kPort);
-    printer.pDriverName = const_cast<wchar_t*>(kDriver);
-    printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
-    printer.pDatatype = const_cast<wchar_t*>(L"RAW");
-    win::PrinterHandle added(::AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
-    return added || ::GetLastError() == ERROR_PRINTER_ALREADY_EXISTS;
+    }
+    return caps_test::InstallMedia(caps_test::SourceFile(L"tests\\caps\\data\\caps-test.lmx"));
 }
 
 // The driver's default DEVMODE, as a program gets it.

@@ -77,4 +77,17 @@ TEST(Probe, PrintsEveryAnswerForTheChosenDevmode) {
     EXPECT_EQ(code, 2u);
 }
 
+TEST(Probe, InstallsThePrinterAndAsksItThroughTheSpooler) {
+    const std::wstring probe = L"\"" + caps_test::DistFile(L"lxcapsq.exe") + L"\"";
+    DWORD code = 1;
+    std::string out = RunProgram(probe + L" --install-printer \"LX Probe Test\"", code);
+    ASSERT_EQ(code, 0u) << out;
+    ASSERT_TRUE(caps_test::InstallMedia(caps_test::SourceFile(L"tests\\caps\\data\\caps-test.lmx")));
+    out = RunProgram(probe + L" --printer \"LX Probe Test\" --y-dpi 360 --reversed", code);
+    EXPECT_EQ(code, 0u) << out;
+    EXPECT_TRUE(HasLine(out, "Asking", "DeviceCapabilitiesW")) << out;
+    EXPECT_TRUE(HasLine(out, "device code", "0x1234")) << out;
+    EXPECT_TRUE(HasLine(out, "Tape D", "98.8/1400     10/60")) << out;
+}
+
 } // namespace
