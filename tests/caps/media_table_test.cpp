@@ -118,6 +118,23 @@ TEST(MediaTable, WithoutVerticalResolutionNothingIsDividedByZero) {
     EXPECT_EQ(caps::LoadI16(out.data() + offsetof(caps::MediaDescriptor, sizeY)), 709);
 }
 
+TEST(MediaTable, OnlyASmallerFlaggedMarginMovesTheFirstPreset) {
+    Medium fourteen;
+    fourteen.flags = caps::media_record::kFlagMarginPreset;
+    fourteen.lengthMargin = 14;
+    Medium unflagged;
+    unflagged.lengthMargin = 3;
+    auto t = Build({fourteen, unflagged});
+    EXPECT_EQ(t.presets()[0].dots, 14);
+    EXPECT_EQ(t.presets()[0].millimetres, 2);
+    Medium thirteen = fourteen;
+    thirteen.lengthMargin = 13; // (13 * 254 / 180 + 5) / 10 = 2.3
+    auto u = Build({fourteen, thirteen});
+    EXPECT_EQ(u.presets()[0].dots, 13);
+    EXPECT_EQ(u.presets()[0].millimetres, 2);
+    EXPECT_EQ(u.presets()[1].dots, 175);
+}
+
 TEST(MediaTable, NegativeMarginsGiveNoWrappedMillimetres) {
     Medium m;
     m.flags = caps::media_record::kFlagMarginPreset;
