@@ -175,25 +175,39 @@ class Parser {
 public:
     Parser(MediaData& out, ParseError& error) : out_(out), error_(error) {}
 
-    bool Line(std::string_view line) {
-        ++lineNo_;
-        line = Trim(line);
-        if (line.empty() || line.front() == '#' || line.front() == ';')
-            return true;
-        if (line.front() == '[')
-            return OpenSection(line);
-        std::size_t eq = 0;
-        while (eq < line.size() && line[eq] != '=')
-            ++eq;
-        if (eq == line.size())
-            return Fail("expected key = value");
-        std::string_view key = Trim(line.substr(0, eq));
-        std::string_view value = Trim(line.substr(eq + 1));
-        if (section_ == Section::Device)
-            return DeviceKey(key, value);
-        if (section_ == Section::Media)
-            return MediaKey(key, value);
-        return Fail("key before the first section");
+    // One pass over the text: each byte of a line is looked at once on the way to its end.
+    bool Run(const char* p, const char* end) {
+        while (p < end) {
+            ++lineNo_;
+            while (p < end && IsBlank(*p))
+                ++p;
+            const char* start = p;
+            const char* eq = nullptr;
+            while (p < end && *p != '\n') {
+                if (*p == '=' && eq == nullptr)
+                    eq = p;
+                ++p;
+            }
+            const char* eol = p++;
+            if (start == eol || *start == '#' || *start == ';')
+                continue;
+            if (*start == '[') {
+                if (!OpenSection(Trim(std::string_view(start, static_cast<std::size_t>(eol - start)))))
+                    return false;
+                continue;
+            }
+            if (eq == nullptr)
+                return Fail("expected key = value");
+            const std::string_view key = Trim(std::string_view(start, static_cast<std::size_t>(eq - start)));
+            const std::string_view value =
+                Trim(std::string_view(eq + 1, static_cast<std::size_t>(eol - eq - 1)));
+            bool ok = section_ == Section::Device  ? DeviceKey(key, value)
+                      : section_ == Section::Media ? MediaKey(key, value)
+                                                   : Fail("key before the first section");
+            if (!ok)
+                return false;
+        }
+        return true;
     }
 
     bool Finish() {
@@ -325,17 +339,7 @@ bool ParseMediaFile(std::string_view text, MediaData& out, ParseError& error) {
         ++sections;
     out.records.reserve(sections * mr::kSize);
     Parser parser(out, error);
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-        const char* eol = p;
-        while (eol < end && *eol != '\n')
-            ++eol;
-        if (!parser.Line(std::string_view(p, static_cast<std::size_t>(eol - p))))
-            return false;
-        p = eol + 1;
-    }
-    return parser.Finish();
+    return parser.Run(text.data(), text.data() + text.size()) && parser.Finish();
 }
 
 } // namespace lxmedia
