@@ -1,5 +1,4 @@
-// Google Benchmark of the capability core on the host: data file parse, table build, capability 257 and
-// memcpy.
+// Google Benchmark on the host: data file parse, table build, capability 257 and memcpy.
 #include "bench/media_file_gen.h"
 #include "caps/media_table.h"
 #include "caps/queries.h"

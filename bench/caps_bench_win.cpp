@@ -1,5 +1,4 @@
-// Timed program under Wine: library attach with 1,000 media records, and capability 257 beside a plain
-// memcpy.
+// Timed program under Wine: attach with 1,000 media records; capability 257 beside memcpy.
 #include "caps/records.h"
 #include "tests/caps/record_builder.h"
 #include "tests/caps/wine_env_win.h"

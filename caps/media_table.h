@@ -1,5 +1,4 @@
-// The capability library's own media table: built once from the media-table library's records, then only
-// read.
+// The capability library's own media table: built once from the media records, then only read.
 #pragma once
 
 #include "caps/records.h"

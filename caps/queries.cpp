@@ -1,5 +1,4 @@
-// Capability queries: fixed values, or copies of the prepared records with at most one multiplication per
-// value.
+// Capability queries: fixed values, or copies of prepared records with one multiplication at most.
 #include "caps/queries.h"
 
 #include <cstring>

@@ -1,5 +1,4 @@
-// Stand-in printer driver configuration DLL: the spooler loads it for DeviceCapabilities and default
-// DEVMODEs.
+// Stand-in driver configuration DLL: the spooler loads it for DeviceCapabilities and DEVMODEs.
 #include "caps/media_library_win.h"
 #include "caps/records.h"
 #include "win/handles.h"

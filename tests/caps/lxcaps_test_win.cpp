@@ -1,5 +1,4 @@
-// The capability library as the driver sees it: the real DLL, the media stand-in and
-// tests/caps/data/caps-test.lmx.
+// The capability library as the driver sees it: real DLL, media stand-in, data/caps-test.lmx.
 #include "caps/records.h"
 #include "tests/caps/record_builder.h"
 #include "tests/caps/wine_env_win.h"

@@ -1,5 +1,4 @@
-// The media table builder with damaged or extreme input: what the media-table library can hand over
-// unchecked.
+// The media table builder with damaged or extreme input from the media-table library.
 #include "caps/media_table.h"
 #include "caps/queries.h"
 #include "tests/caps/record_builder.h"

@@ -1,5 +1,4 @@
-// Builds media records and device blocks byte by byte for tests, the fuzz runner and the hostile test
-// library.
+// Builds media records and device blocks byte by byte for tests, fuzzing and hostile stand-ins.
 #pragma once
 
 #include "caps/records.h"

@@ -1,5 +1,4 @@
-// Test set-up under Wine: copies the stand-ins into the spooler's driver folder and loads the capability
-// library.
+// Test set-up under Wine: stand-ins into the spooler's driver folder; the library loaded.
 #include "tests/caps/wine_env_win.h"
 
 #include <winspool.h>

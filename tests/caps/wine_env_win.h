@@ -1,5 +1,4 @@
-// Test set-up under Wine: the shipped files, the spooler's driver folder and the capability library as
-// loaded.
+// Test set-up under Wine: shipped files, the spooler's driver folder, the library as loaded.
 #pragma once
 
 #include "caps/media_library_win.h"
