@@ -87,9 +87,16 @@ WordList Words(std::string_view s) {
     }
 }
 
-// UTF-8 to UTF-16; false on malformed input.
-bool Utf16(std::string_view s, std::u16string& out) {
-    out.clear();
+// UTF-8 to UTF-16 into `out` (room for `capacity` units); `units` counts every unit, also those that did not
+// fit. False on malformed or overlong input.
+bool Utf16(std::string_view s, char16_t* out, std::size_t capacity, std::size_t& units) {
+    units = 0;
+    auto put = [&](char32_t u) {
+        if (units < capacity)
+            out[units] = static_cast<char16_t>(u);
+        ++units;
+    };
+    constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
     for (std::size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         int extra = c < 0x80             ? 0
@@ -107,14 +114,14 @@ bool Utf16(std::string_view s, std::u16string& out) {
             cp = (cp << 6) | (cc & 0x3F);
         }
         i += extra + 1;
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            put(0xD800 + (cp >> 10));
+            put(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            put(cp);
         }
     }
     return true;
@@ -276,14 +283,17 @@ private:
     bool MediaKey(std::string_view key, std::string_view value) {
         std::uint8_t* record = out_.records.data() + out_.records.size() - mr::kSize;
         if (Same(key, "name") || Same(key, "name2")) {
-            std::u16string text;
-            if (!Utf16(value, text))
+            // The record keeps a terminating zero within its field.
+            constexpr std::size_t kMaxUnits = mr::kNameBytes / 2 - 1;
+            char16_t text[kMaxUnits];
+            std::size_t units = 0;
+            if (!Utf16(value, text, kMaxUnits, units))
                 return Fail("name is not UTF-8");
-            if (text.size() >= mr::kNameBytes / 2)
+            if (units > kMaxUnits)
                 return Fail("name longer than 31 characters");
             std::uint8_t* dst = record + (Same(key, "name") ? mr::kName : mr::kName2);
             std::memset(dst, 0, mr::kNameBytes);
-            for (std::size_t i = 0; i < text.size(); ++i)
+            for (std::size_t i = 0; i < units; ++i)
                 caps::StoreU16(dst + 2 * i, text[i]);
             return true;
         }

@@ -59,6 +59,7 @@ TEST(MediaFile, MistakesNameTheirLine) {
         {"[device]\n[media]\nedges = 1 2 3\n", 3},
         {"[device]\n[media]\nname = 0123456789012345678901234567890123\n", 3},
         {"[device]\n[media]\nflags = sideways\n", 3},
+        {"[device]\n[media]\nname = bad \xC0\x80 zero\n", 3},
         {"id = 1\n", 1},
         {"[device]\n", 1},
         {"[media]\nid = 1\n", 2},
