@@ -59,6 +59,16 @@ TEST_F(Startup, MissingMediaLibraryOrDataFileFailsTheLoad) {
     EXPECT_FALSE(caps_test::CapsLibrary());
 }
 
+TEST_F(Startup, ShippedDataFileLoads) {
+    ASSERT_TRUE(caps_test::InstallMedia(caps_test::DistFile(L"3\\LXMEDIA.lmx")));
+    caps_test::CapsLibrary caps;
+    ASSERT_TRUE(caps);
+    std::vector<std::uint8_t> dm(256, 0);
+    caps::StoreU16(dm.data() + caps::devmode::kSize, 156);
+    EXPECT_EQ(caps(caps::capability::kMedia, nullptr, dm.data()), 16u);
+    EXPECT_EQ(caps(caps::capability::kDeviceCode, nullptr, nullptr), 0x3041u);
+}
+
 TEST_F(Startup, DataFileWithAMistakeFailsTheLoad) {
     const std::wstring data = caps_test::MediaFolder() + L"\\LXMEDIA.lmx";
     const char text[] = "[device]\nresolution = 180 180\n[media]\nwidht_dots = 85\n";
