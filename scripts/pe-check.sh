@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a PE file without running it: machine, subsystem, exact export list, imported DLLs and ordinals.
 #   pe-check.sh OBJDUMP FILE [machine=i386|x86-64] [subsystem=2|3] [exports=A,B|none] [imports=a.dll,b.dll]
-#               [ordinals=lib.dll:1+2] [noimports=a.dll]
+#               [ordinals=lib.dll:1+2] [noimports=a.dll] [stdcall=Export:bytes]
 set -euo pipefail
 objdump="$1"; file="$2"; shift 2
 dump="$(LC_ALL=C "$objdump" -p "$file")"
@@ -38,6 +38,17 @@ for check in "$@"; do
       for o in ${ords//+/ }; do
         grep -Eq "<none> +$o\$|^\s+[0-9a-f]+\s+$o\$|Ordinal +$o\b|\s$o\s+<none>" <<<"$block" || fail "$dll ordinal $o not imported by ordinal"
       done ;;
+    stdcall)
+      # The export's code returns with "ret $bytes": it pops its own arguments, as a 32-bit stdcall export must.
+      name="${val%%:*}"; bytes="${val#*:}"
+      index="$(awk -v n="$name" '/^\[Ordinal\/Name Pointer\] Table/ {t=1; next} t && $NF == n {gsub(/[][]/, "", $2); print $2+0; exit}' <<<"$dump")"
+      [ -n "$index" ] || fail "no export $name"
+      rva="$(awk -v i="$index" '/^Export Address Table --/ {t=1; next} t && /\+base/ {if (k++ == i) {print $(NF-2); exit}}' <<<"$dump")"
+      base="$(echo "$dump" | awk '/^ImageBase/ {print $2}')"
+      start=$((0x$base + 0x$rva))
+      ret="$(LC_ALL=C "$objdump" -d --start-address=$start --stop-address=$((start + 0x400)) "$file" | grep -E '\sret' | head -1 || true)"
+      want="$(printf 'ret +\\$0x%x$' "$bytes")"
+      grep -Eq "$want" <<<"$ret" || fail "$name returns with '${ret##*:}', want ret \$$bytes" ;;
     *) fail "unknown check $key" ;;
   esac
 done
