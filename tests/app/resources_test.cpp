@@ -15,31 +15,32 @@ win::Module LoadAsData(const std::wstring& path) {
         ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
+BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) {
+    auto* out = reinterpret_cast<std::map<UINT, std::wstring>*>(param);
+    const UINT block = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
+    for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
+        const wchar_t* text = nullptr;
+        int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+        if (length > 0)
+            (*out)[id] = std::wstring(text, static_cast<size_t>(length));
+    }
+    return TRUE;
+}
+
 std::map<UINT, std::wstring> AllStrings(HMODULE module) {
     std::map<UINT, std::wstring> strings;
-    ::EnumResourceNamesW(
-        module, RT_STRING,
-        [](HMODULE m, LPCWSTR, LPWSTR name, LONG_PTR param) -> BOOL {
-            auto* out = reinterpret_cast<std::map<UINT, std::wstring>*>(param);
-            const UINT block = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
-            for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
-                const wchar_t* text = nullptr;
-                int length = ::LoadStringW(m, id, reinterpret_cast<LPWSTR>(&text), 0);
-                if (length > 0)
-                    (*out)[id] = std::wstring(text, static_cast<size_t>(length));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&strings));
+    ::EnumResourceNamesW(module, RT_STRING, &CollectBlock, reinterpret_cast<LONG_PTR>(&strings));
     return strings;
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
 }
 
 // Creates a dialog of a module hidden and tells which of the given controls it has.
 struct DialogProbe {
     DialogProbe(HMODULE module, UINT id, HWND parent = nullptr) {
-        hwnd = ::CreateDialogParamW(
-            module, MAKEINTRESOURCEW(id), parent, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; },
-            0);
+        hwnd = ::CreateDialogParamW(module, MAKEINTRESOURCEW(id), parent, &QuietDialogProc, 0);
     }
     ~DialogProbe() {
         if (hwnd)
