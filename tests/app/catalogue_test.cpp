@@ -126,7 +126,7 @@ TEST(Catalogue, OddModelNamesReadDefaultsWithoutHarm) {
 }
 
 TEST(LanguageCode, LowerCasedAbbreviationThenTwoLettersThenDefault) {
-    TempIni ini("[LangString]\r\nenu=ENU\r\nde=DEU\r\nfra=FRA\r\ndefault=XXX\r\n");
+    TempIni ini("[LangString]\r\nenu=ENU\r\nde=DEU\r\nfra=FRA\r\ndefault=ZZZ\r\n");
     std::wstring code;
     EXPECT_TRUE(FindLanguageCode(L"ENU", ini.path, code));
     EXPECT_EQ(code, L"ENU");
