@@ -6,10 +6,10 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# lx_add_gtest(name SOURCES ... [LIBS ...] [LOCK name] [LABELS ...])
+# lx_add_gtest(name SOURCES ... [LIBS ...] [LOCK name] [LABELS ...] [PROPERTIES prop value ...])
 # Host: plain test.  x64: run under Wine with the run prefix.  x86: built only, never run.
 function(lx_add_gtest name)
-  cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;LABELS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -18,11 +18,14 @@ function(lx_add_gtest name)
   endif()
   set(props LABELS "${LX_ARCH};${T_LABELS}" TIMEOUT 120)
   if(LX_WINDOWS)
-    list(APPEND props ENVIRONMENT "LX_DIST_DIR=${LX_DIST_DIR};LX_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    # One value per property: test discovery flattens list values into separate arguments.
+    list(APPEND props ENVIRONMENT "LX_DIST_DIR=${LX_DIST_DIR}"
+                      ENVIRONMENT_MODIFICATION "LX_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}")
   endif()
   if(T_LOCK)
     list(APPEND props RESOURCE_LOCK ${T_LOCK})
   endif()
+  list(APPEND props ${T_PROPERTIES})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        TEST_PREFIX "${LX_ARCH}." PROPERTIES ${props})
 endfunction()

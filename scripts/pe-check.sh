@@ -25,18 +25,20 @@ for check in "$@"; do
       [ "$got" = "$want" ] || fail "exports '$got', want '$want'" ;;
     imports)
       for dll in ${val//,/ }; do
-        echo "$dump" | grep -qi "DLL Name: $dll\$" || fail "does not import $dll"
+        grep -qi "DLL Name: $dll\$" <<<"$dump" || fail "does not import $dll"
       done ;;
     noimports)
       for dll in ${val//,/ }; do
-        echo "$dump" | grep -qi "DLL Name: $dll\$" && fail "imports $dll"
+        grep -qi "DLL Name: $dll\$" <<<"$dump" && fail "imports $dll"
       done ;;
     ordinals)
       dll="${val%%:*}"; ords="${val#*:}"
-      block="$(echo "$dump" | awk -v d="$dll" 'tolower($0) ~ "dll name: " tolower(d) "$" {t=1; next} t && /DLL Name:/ {t=0} t')"
+      block="$(awk -v d="$dll" 'tolower($0) ~ "dll name: " tolower(d) "$" {t=1; next} t && /DLL Name:/ {t=0} t' <<<"$dump")"
       [ -n "$block" ] || fail "does not import $dll"
+      # An entry imported by ordinal has no name: "<vma> <ordinal> <none>", the ordinal zero-padded on x86-64.
+      by_ordinal=" $(awk '$NF == "<none>" {printf "%d ", $(NF-1)}' <<<"$block")"
       for o in ${ords//+/ }; do
-        echo "$block" | grep -Eq "<none> +$o\$|^\s+[0-9a-f]+\s+$o\$|Ordinal +$o\b|\s$o\s+<none>" || fail "$dll ordinal $o not imported by ordinal"
+        [[ "$by_ordinal" == *" $o "* ]] || fail "$dll ordinal $o not imported by ordinal"
       done ;;
     *) fail "unknown check $key" ;;
   esac
