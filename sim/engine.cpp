@@ -112,6 +112,8 @@ bool ParseFault(const std::string& word, Faults& faults) {
         faults.seriesCode = static_cast<int>(n);
     else if (key == "model" && n <= 255)
         faults.modelCode = static_cast<int>(n);
+    else if (key == "restart")
+        faults.restartMs = n;
     else if (key == "wake")
         faults.wakeMs = n;
     else if (key == "late")
@@ -126,7 +128,8 @@ bool ParseFault(const std::string& word, Faults& faults) {
 }
 
 PrinterEngine::PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults faults, uint32_t restartMs)
-    : series_(seriesCode), model_(modelCode), faults_(std::move(faults)), restartMs_(restartMs) {}
+    : series_(seriesCode), model_(modelCode), faults_(std::move(faults)),
+      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs) {}
 
 size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (!Present(nowMs) || nowMs < deafUntil_) {

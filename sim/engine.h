@@ -44,6 +44,7 @@ struct Faults {
     int seriesCode = -1;        // report this series code instead of the real one
     int modelCode = -1;         // report this model code instead of the real one
     std::string noLatch;        // setting that ignores sets ("all" for every setting)
+    uint32_t restartMs = 0;     // restart period after a reset (0: the default of the engine's owner)
     uint32_t wakeMs = 0;        // after restarting, refuse bytes for this much longer
     uint32_t lateMs = 0;        // answers become readable this much later
     uint32_t shortAnswer = 0;   // cut every answer to this many bytes (0: whole)

@@ -22,14 +22,15 @@
 
 namespace {
 
+// clang-format off
 const char kUsage[] =
-    "usage: lxsim [--listen 127.0.0.1:PORT] [--printer NAME=SERIES,MODEL[,FAULT...]]... [--fault "
-    "NAME:FAULT]...\n"
-    "             [--restart-ms MS] [--log FILE] [--state-dump FILE] [--port-file FILE]\n"
+    "usage: lxsim [--listen 127.0.0.1:PORT] [--printer NAME=SERIES,MODEL[,FAULT...]]...\n"
+    "             [--fault NAME:FAULT]... [--restart-ms MS] [--log FILE] [--state-dump FILE] [--port-file FILE]\n"
     "  PORT 0 picks a free port; --port-file receives the address actually served.\n"
     "  Without --printer: USB001=104,48 (LX-410) and USB002=104,50 (LX-450W).\n"
-    "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all wake=MS late=MS short=N long=N\n"
-    "         garbage hangup oversize stall\n";
+    "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all restart=MS wake=MS\n"
+    "         late=MS short=N long=N garbage hangup oversize stall\n";
+// clang-format on
 
 // Longest a connection may stay idle before its request is complete.
 constexpr int kRequestIdleMs = 5000;
