@@ -17,23 +17,15 @@ HMODULE g_module = nullptr;
 constexpr DWORD kAnswerSlackMs = 500;
 constexpr DWORD kConnectMinMs = 200;
 
-class WinsockSession {
-public:
-    WinsockSession() {
+// Winsock stays started from the first call to process exit: starting it per call costs more than the
+// exchange.
+bool WinsockStarted() {
+    static const bool started = [] {
         WSADATA data;
-        ok_ = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }
-    ~WinsockSession() {
-        if (ok_)
-            ::WSACleanup();
-    }
-    WinsockSession(const WinsockSession&) = delete;
-    WinsockSession& operator=(const WinsockSession&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_ = false;
-};
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return started;
+}
 
 class Socket {
 public:
@@ -63,6 +55,14 @@ bool WaitFor(SOCKET s, bool forWrite, DWORD ms) {
     timeval tv{static_cast<long>(ms / 1000), static_cast<long>((ms % 1000) * 1000)};
     const int n = forWrite ? ::select(0, nullptr, &set, &set, &tv) : ::select(0, &set, nullptr, nullptr, &tv);
     return n > 0;
+}
+
+// Send and receive time-outs for blocking calls; none left means the call is over.
+bool SetTimeouts(SOCKET s, DWORD ms) {
+    if (ms == 0)
+        return false;
+    return ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms) == 0 &&
+           ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms) == 0;
 }
 
 std::string ConfiguredAddress() {
@@ -97,8 +97,7 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
 
     const DWORD start = ::GetTickCount();
     const DWORD budget = timeoutMs + kAnswerSlackMs;
-    WinsockSession session;
-    if (!session.ok())
+    if (!WinsockStarted())
         return false;
     Socket s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!s)
@@ -123,9 +122,13 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
             error != 0)
             return false;
     }
+    // Connected: from here blocking calls bounded by the remaining budget, fewer round trips than select().
+    u_long blocking = 0;
+    if (::ioctlsocket(s.get(), FIONBIO, &blocking) != 0)
+        return false;
+    if (!SetTimeouts(s.get(), Remaining(start, budget)))
+        return false;
     for (size_t sent = 0; sent < request.size();) {
-        if (!WaitFor(s.get(), true, Remaining(start, budget)))
-            return false;
         const int n = ::send(s.get(), reinterpret_cast<const char*>(request.data() + sent),
                              static_cast<int>(request.size() - sent), 0);
         if (n <= 0)
@@ -138,8 +141,6 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
     size_t want = 4;
     char chunk[1024];
     while (answer.size() < want) {
-        if (!WaitFor(s.get(), false, Remaining(start, budget)))
-            return false;
         const size_t room = want - answer.size();
         const int n = ::recv(s.get(), chunk, static_cast<int>(room < sizeof chunk ? room : sizeof chunk), 0);
         if (n <= 0)
@@ -152,6 +153,8 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
             if (op == simlink::kOpRead)
                 want = 4 + got;
         }
+        if (answer.size() < want && !SetTimeouts(s.get(), Remaining(start, budget)))
+            return false;
     }
     const uint32_t got = simlink::GetU32(answer.data());
     if (op == simlink::kOpRead && got != 0)
