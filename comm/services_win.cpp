@@ -35,12 +35,12 @@ PortBool LxportioDevice::Read(char* portName, uint8_t* buffer, uint32_t count, u
 std::string LxportioDevice::NarrowName(const std::wstring& portName) {
     if (portName.empty())
         return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, portName.c_str(), static_cast<int>(portName.size()),
+    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()),
                                            nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string narrow(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, portName.c_str(), static_cast<int>(portName.size()), narrow.data(), size,
+    ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()), narrow.data(), size,
                           nullptr, nullptr);
     return narrow;
 }

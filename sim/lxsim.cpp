@@ -182,12 +182,12 @@ void Serve(Server& server, int fd) {
     SendAll(fd, answer.data(), answer.size());
 }
 
-bool AddPrinter(Server& server, const std::string& spec, uint32_t restartMs) {
-    const size_t eq = spec.find('=');
+bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs) {
+    const size_t eq = arg.find('=');
     if (eq == std::string::npos || eq == 0 || eq > simlink::kMaxPortName)
         return false;
     std::vector<std::string> parts;
-    std::string rest = spec.substr(eq + 1);
+    std::string rest = arg.substr(eq + 1);
     for (size_t start = 0;;) {
         const size_t comma = rest.find(',', start);
         parts.push_back(rest.substr(start, comma - start));
@@ -209,7 +209,7 @@ bool AddPrinter(Server& server, const std::string& spec, uint32_t restartMs) {
     for (size_t i = 2; i < parts.size(); ++i)
         if (!sim::ParseFault(parts[i], faults))
             return false;
-    server.printers[spec.substr(0, eq)] = std::make_unique<sim::PrinterEngine>(
+    server.printers[arg.substr(0, eq)] = std::make_unique<sim::PrinterEngine>(
         static_cast<uint8_t>(codes[0]), static_cast<uint8_t>(codes[1]), faults, restartMs);
     return true;
 }
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     Server server;
     std::string listen = "127.0.0.1:9100", logFile, portFile;
-    std::vector<std::string> printerSpecs, faultSpecs;
+    std::vector<std::string> printerArgs, faultArgs;
     uint32_t restartMs = 8000;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -239,9 +239,9 @@ int main(int argc, char** argv) {
         if (arg == "--listen")
             listen = value;
         else if (arg == "--printer")
-            printerSpecs.push_back(value);
+            printerArgs.push_back(value);
         else if (arg == "--fault")
-            faultSpecs.push_back(value);
+            faultArgs.push_back(value);
         else if (arg == "--restart-ms")
             restartMs = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--log")
@@ -253,19 +253,19 @@ int main(int argc, char** argv) {
         else
             return Fail("unknown option " + arg);
     }
-    if (printerSpecs.empty())
-        printerSpecs = {"USB001=104,48", "USB002=104,50"};
-    for (const auto& spec : printerSpecs)
-        if (!AddPrinter(server, spec, restartMs))
-            return Fail("bad printer '" + spec + "'");
-    for (const auto& spec : faultSpecs) {
-        const size_t colon = spec.find(':');
-        auto it = server.printers.find(spec.substr(0, colon));
+    if (printerArgs.empty())
+        printerArgs = {"USB001=104,48", "USB002=104,50"};
+    for (const auto& arg : printerArgs)
+        if (!AddPrinter(server, arg, restartMs))
+            return Fail("bad printer '" + arg + "'");
+    for (const auto& arg : faultArgs) {
+        const size_t colon = arg.find(':');
+        auto it = server.printers.find(arg.substr(0, colon));
         if (colon == std::string::npos || it == server.printers.end())
-            return Fail("bad fault '" + spec + "'");
+            return Fail("bad fault '" + arg + "'");
         sim::Faults faults = it->second->ActiveFaults();
-        if (!sim::ParseFault(spec.substr(colon + 1), faults))
-            return Fail("bad fault '" + spec + "'");
+        if (!sim::ParseFault(arg.substr(colon + 1), faults))
+            return Fail("bad fault '" + arg + "'");
         it->second = std::make_unique<sim::PrinterEngine>(it->second->SeriesCode(), it->second->ModelCode(),
                                                           faults, restartMs);
     }
