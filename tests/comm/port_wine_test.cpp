@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -125,6 +126,26 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     start = ::GetTickCount();
     EXPECT_FALSE(LxPortWrite(0, usb001, buffer, 4, &moved, 100));
     EXPECT_LT(Since(start), 50u) << "refused without any connection attempt";
+}
+
+TEST_F(PortWineTest, AddressComesFromTheIniBesideTheLibraryWithoutTheVariable) {
+    char address[64] = {};
+    ASSERT_GT(::GetEnvironmentVariableA("LXPORTIO_SIMULATOR", address, sizeof address), 0u);
+    char ini[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameA(::GetModuleHandleA("lxportio.dll"), ini, MAX_PATH), 0u);
+    std::strcpy(std::strrchr(ini, '\\') + 1, "lxportio.ini");
+    ASSERT_TRUE(::WritePrivateProfileStringA("Simulator", "Address", address, ini));
+    ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", nullptr);
+    char name[] = "USB001";
+    BYTE mode[] = {0x1B, 0x69, 0x61, 0x01};
+    DWORD moved = 0;
+    EXPECT_TRUE(LxPortWrite(0, name, mode, sizeof mode, &moved, 500));
+    EXPECT_EQ(moved, sizeof mode);
+    ::WritePrivateProfileStringA("Simulator", "Address", "192.168.1.20:9100", ini);
+    EXPECT_FALSE(LxPortWrite(0, name, mode, sizeof mode, &moved, 500))
+        << "only this machine is ever contacted";
+    ::DeleteFileA(ini);
+    EXPECT_FALSE(LxPortWrite(0, name, mode, sizeof mode, &moved, 500));
 }
 
 } // namespace
