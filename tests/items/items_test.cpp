@@ -97,24 +97,6 @@ TEST_F(ItemsTest, EveryChoiceBuildsTheTemplateWithItsValueLast) {
     }
 }
 
-TEST_F(ItemsTest, ChoicesCarryTheirTextIdentifiersAndOneDefault) {
-    const std::vector<std::vector<uint32_t>> ids = {
-        {1001, 1002},
-        {1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020},
-        {1010, 1011, 1012, 1013, 1014, 1015, 1016},
-        {1111, 1112, 1113},
-        {1257, 1258, 1259, 1260, 1261, 1262, 1263}};
-    for (size_t k = 0; k < AllItems().size(); ++k) {
-        const Expected& e = AllItems()[k];
-        auto item = e.make(&combo, platform);
-        const auto& entries = item->GetParameterList().GetParameters();
-        for (size_t i = 0; i < entries.size(); ++i) {
-            EXPECT_EQ(entries[i].stringId, ids[k][i]) << e.label << " " << i;
-            EXPECT_EQ(entries[i].isDefault, static_cast<int>(i) == e.defaultIndex) << e.label << " " << i;
-        }
-    }
-}
-
 TEST_F(ItemsTest, OptionTextsKeepTheirPlaceWhenATextIsMissing) {
     struct Strings : IStringSource {
         std::wstring LoadText(uint32_t id) override { return id == 1011 ? L"" : L"#" + std::to_wstring(id); }
