@@ -84,7 +84,7 @@ std::string ConfiguredAddress() {
 }
 
 // One request, one answer; true only when the whole answer arrived and it is plausible.
-bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
+bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
     if (!portName || !moved || (count != 0 && !bytes))
         return false;
     const size_t nameLength = strnlen(portName, simlink::kMaxPortName + 1);
@@ -161,6 +161,12 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
         std::memcpy(bytes, answer.data() + 4, got);
     *moved = got;
     return true;
+}
+
+// Where a call goes. The simulator is the only backend so far; a USB printer-class backend would be chosen here,
+// by configuration, with the same contract.
+bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
+    return SimulatorExchange(op, portName, bytes, count, moved, timeoutMs);
 }
 
 } // namespace
