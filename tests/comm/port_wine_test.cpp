@@ -112,6 +112,9 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     EXPECT_EQ(moved, 0u);
     EXPECT_TRUE(std::all_of(std::begin(buffer), std::end(buffer), [](uint8_t b) { return b == 0xCC; }));
     EXPECT_FALSE(LxPortWrite(0, name, buffer, 4, nullptr, 100));
+    char empty[] = "";
+    EXPECT_FALSE(LxPortRead(0, empty, buffer, 8, &moved, 100)) << "no printer has an empty name";
+    EXPECT_FALSE(LxPortRead(0, nullptr, buffer, 8, &moved, 100));
 
     char silent[] = "USB022";
     DWORD start = ::GetTickCount();
