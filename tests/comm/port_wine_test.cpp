@@ -13,6 +13,7 @@ namespace {
 
 const uint8_t kStatusRequest[] = {0x1B, 0x40, 0x1B, 0x69, 0x53};
 
+// These tests leave USB001 and the printers of the spooler to the transaction tests, which may run alongside.
 class PortWineTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(simfixture::Connect()) << "no simulator fixture (LX_SIM_DIR)"; }
@@ -27,12 +28,12 @@ protected:
 };
 
 TEST_F(PortWineTest, StatusExchangeOverTheLink) {
-    auto port = Port(L"USB001");
+    auto port = Port(L"USB002");
     uint8_t block[32] = {};
     ASSERT_TRUE(port->Write(kStatusRequest, sizeof kStatusRequest));
     ASSERT_TRUE(port->Read(block, 32));
     EXPECT_EQ(block[3], 104);
-    EXPECT_EQ(block[4], 48);
+    EXPECT_EQ(block[4], 50);
 }
 
 TEST_F(PortWineTest, PartialWritesAndSplitAnswersComplete) {
@@ -88,8 +89,8 @@ TEST_F(PortWineTest, SilenceAndBadAnswersFailWithinTheDeadline) {
 TEST_F(PortWineTest, RefusalsAndPortNameLengths) {
     uint8_t block[32] = {};
     const DWORD start = ::GetTickCount();
-    EXPECT_FALSE(Port(L"USB001")->Write(nullptr, 5));
-    EXPECT_FALSE(Port(L"USB001")->Read(block, 0));
+    EXPECT_FALSE(Port(L"USB002")->Write(nullptr, 5));
+    EXPECT_FALSE(Port(L"USB002")->Read(block, 0));
     CPort_USB unnamed(L"", PortEnv{&clock, &device});
     EXPECT_FALSE(unnamed.Write(kStatusRequest, sizeof kStatusRequest));
     EXPECT_LT(Since(start), 150u);
@@ -123,9 +124,9 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     EXPECT_LT(Since(start), 1000u) << "within the call's own time-out, not the port deadline";
 
     ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", "10.0.0.1:9100");
-    char usb001[] = "USB001";
+    char usb002[] = "USB002";
     start = ::GetTickCount();
-    EXPECT_FALSE(LxPortWrite(0, usb001, buffer, 4, &moved, 100));
+    EXPECT_FALSE(LxPortWrite(0, usb002, buffer, 4, &moved, 100));
     EXPECT_LT(Since(start), 150u) << "refused without any connection attempt";
 }
 
@@ -137,7 +138,7 @@ TEST_F(PortWineTest, AddressComesFromTheIniBesideTheLibraryWithoutTheVariable) {
     std::strcpy(std::strrchr(ini, '\\') + 1, "lxportio.ini");
     ASSERT_TRUE(::WritePrivateProfileStringA("Simulator", "Address", address, ini));
     ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", nullptr);
-    char name[] = "USB001";
+    char name[] = "USB002";
     BYTE mode[] = {0x1B, 0x69, 0x61, 0x01};
     DWORD moved = 0;
     EXPECT_TRUE(LxPortWrite(0, name, mode, sizeof mode, &moved, 500));
