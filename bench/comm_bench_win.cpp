@@ -15,22 +15,6 @@
 
 namespace {
 
-// The real clock, counting how long the transaction asked to pause.
-class CountingClock : public IClock {
-public:
-    explicit CountingClock(bool pause) : pause_(pause) {}
-    uint32_t TickCount() override { return ::GetTickCount(); }
-    void Sleep(uint32_t ms) override {
-        requested += ms;
-        if (pause_)
-            ::Sleep(ms);
-    }
-    uint64_t requested = 0;
-
-private:
-    bool pause_;
-};
-
 // Milliseconds with the performance counter; the tick counter is too coarse for the overhead.
 double Now() {
     LARGE_INTEGER frequency, counter;
@@ -38,6 +22,25 @@ double Now() {
     ::QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
+
+// The real clock, counting how long the transaction asked to pause.
+class CountingClock : public IClock {
+public:
+    explicit CountingClock(bool pause) : pause_(pause) {}
+    uint32_t TickCount() override { return ::GetTickCount(); }
+    void Sleep(uint32_t ms) override {
+        requested += ms;
+        marks.push_back(Now());
+        if (pause_)
+            ::Sleep(ms);
+        marks.push_back(Now());
+    }
+    uint64_t requested = 0;
+    std::vector<double> marks; // entry and exit of each pause
+
+private:
+    bool pause_;
+};
 
 class NullCombo : public IComboBox {
 public:
@@ -65,6 +68,7 @@ Stats Summarise(std::vector<double> v) {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int quickRounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
+    const bool verbose = argc > 3;
     const ModelRecord model{L"Korvale LX-410", 104, 48, L"lx-410", 1};
     const wchar_t* printer = L"Korvale LX-410";
     NullCombo combos[] = {NullCombo(0), NullCombo(3), NullCombo(1), NullCombo(2)};
@@ -118,6 +122,14 @@ int main(int argc, char** argv) {
                     return 1;
                 }
                 (apply ? applyOverhead : getOverhead).push_back(spent);
+                if (verbose && pause) {
+                    std::printf("  %s: %.2f ms to the first pause", apply ? "apply" : "get",
+                                clock.marks[0] - start);
+                    for (size_t k = 1; k + 1 < clock.marks.size(); k += 2)
+                        std::printf(", %.2f ms after pause %zu", clock.marks[k + 1] - clock.marks[k],
+                                    k / 2 + 1);
+                    std::printf(", %.2f ms after the last\n", Now() - clock.marks.back());
+                }
             }
         }
         const Stats g = Summarise(getOverhead), a = Summarise(applyOverhead);

@@ -24,4 +24,4 @@ trap 'kill $sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s "$sim_dir/address" ] && break; sleep 0.05; done
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-LXPORTIO_SIMULATOR="$(cat "$sim_dir/address")" wine "$bench" "${1:-3}" "${2:-50}" | tr -d '\r'
+LXPORTIO_SIMULATOR="$(cat "$sim_dir/address")" wine "$bench" "${1:-3}" "${2:-50}" "${@:3}" | tr -d '\r'
