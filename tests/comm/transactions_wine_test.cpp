@@ -52,6 +52,15 @@ TEST_F(TransactionWineTest, ApplyThenGetThroughTheSpoolerAndTheLink) {
     EXPECT_EQ(combos[3].selection, 3);
 }
 
+TEST_F(TransactionWineTest, ValueThatDoesNotLatchGives5014AndNoListChanges) {
+    // "Lower Case Driver" sits on USB014, whose printer ignores the AC power-off setting.
+    EXPECT_EQ(CApplyTransaction(items, services).Run(L"Lower Case Driver", kLxTest), result::kNotApplied);
+    EXPECT_EQ(simfixture::StateValue("USB014", "PowerOn"), 1) << "everything was sent";
+    EXPECT_EQ(simfixture::StateValue("USB014", "AutoOffAc"), 6);
+    for (const auto& c : combos)
+        EXPECT_EQ(c.sets, 0);
+}
+
 TEST_F(TransactionWineTest, ParallelPortGives5012) {
     EXPECT_EQ(CGetTransaction(items, services).Run(L"Parallel LX-410", kLx410), result::kNotUsbPort);
     const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
