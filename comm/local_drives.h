@@ -1,5 +1,4 @@
-// Finds removable drives whose volume label names the model: the printer attached as a drive, not as a
-// printer.
+// Finds removable drives labelled with the model name: the printer attached as a drive, not a printer.
 #pragma once
 
 #include "app/model.h"

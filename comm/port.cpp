@@ -1,5 +1,4 @@
-// The transfer loop of the USB port: retry partial transfers with pauses until all bytes moved or the
-// deadline.
+// The USB port's transfer loop: retry partial transfers with pauses until all bytes moved or the deadline.
 #include "comm/port.h"
 
 #include <cstring>

@@ -1,5 +1,4 @@
-// Win32 implementations of the clock, the port device calls, the drive queries, and their wiring to the
-// spooler.
+// Win32 clock, lxportio device calls, drive queries, and their wiring to the spooler.
 #include "comm/services_win.h"
 
 #include "app/printers.h"
@@ -35,13 +34,13 @@ PortBool LxportioDevice::Read(char* portName, uint8_t* buffer, uint32_t count, u
 std::string LxportioDevice::NarrowName(const std::wstring& portName) {
     if (portName.empty())
         return {};
-    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()),
-                                           nullptr, 0, nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(),
+                                           static_cast<int>(portName.size()), nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string narrow(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()), narrow.data(), size,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()),
+                          narrow.data(), size, nullptr, nullptr);
     return narrow;
 }
 

@@ -1,5 +1,4 @@
-// The exchange pattern (find the USB port, check the model, switch command mode) and the work of each
-// transaction.
+// The exchange pattern (USB port, model check, command mode) and the work of each transaction.
 #include "comm/transactions.h"
 
 #include "comm/result_codes.h"

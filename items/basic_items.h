@@ -1,5 +1,4 @@
-// The five settings of the basic page: power-on, automatic power-off on AC and battery, information report,
-// calibration.
+// The five basic settings: power-on, power-off on AC and on battery, information report, calibration.
 #pragma once
 
 #include "items/setting_item.h"

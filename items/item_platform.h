@@ -1,5 +1,4 @@
-// What setting items need from the platform besides their drop-down list: INI-style files and the ANSI code
-// page.
+// What setting items need from the platform besides their drop-down list: INI files, the ANSI code page.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Behaviour shared by every combo-box setting item: commands from templates, read-back, settings-file
-// selection.
+// Behaviour shared by every combo-box item: commands from templates, read-back, settings-file selection.
 #include "items/setting_item.h"
 
 #include <algorithm>

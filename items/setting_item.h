@@ -1,5 +1,4 @@
-// The setting item model: one printer setting bound to one drop-down list, its commands and its settings-file
-// key.
+// The setting item model: one printer setting bound to one drop-down list, its commands, its settings key.
 #pragma once
 
 #include "comm/port.h"

@@ -1,5 +1,4 @@
-// A simulated label printer: takes command bytes, answers as a printer of one series and model would, keeps
-// state.
+// A simulated label printer: answers command bytes as a printer of one series and model would, keeps state.
 #pragma once
 
 #include <cstdint>

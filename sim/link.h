@@ -1,5 +1,4 @@
-// The simulator link: one request and one answer per loopback TCP connection, shared by lxportio and the
-// simulator.
+// The simulator link, shared by lxportio and lxsim: one request and one answer per loopback connection.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Stand-in for the USB I/O library: ordinals 1 (write) and 2 (read) reach the printer simulator over loopback
-// TCP.
+// Stand-in USB I/O library: ordinals 1 (write) and 2 (read) reach the printer simulator over loopback TCP.
 #include "sim/link.h"
 
 #include <winsock2.h>
@@ -16,6 +15,8 @@ HMODULE g_module = nullptr;
 // The answer may arrive this much after the caller's per-call time-out, which the simulator spends waiting.
 constexpr DWORD kAnswerSlackMs = 500;
 constexpr DWORD kConnectMinMs = 200;
+// No call blocks longer than this, whatever time-out it is given.
+constexpr DWORD kLongestTimeoutMs = 60000;
 
 // Winsock stays started from the first call to process exit: starting it per call costs more than the
 // exchange.
@@ -84,7 +85,8 @@ std::string ConfiguredAddress() {
 }
 
 // One request, one answer; true only when the whole answer arrived and it is plausible.
-bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
+bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved,
+                       DWORD timeoutMs) {
     if (!portName || !moved || (count != 0 && !bytes))
         return false;
     const size_t nameLength = strnlen(portName, simlink::kMaxPortName + 1);
@@ -96,7 +98,7 @@ bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD coun
         return false;
 
     const DWORD start = ::GetTickCount();
-    const DWORD budget = timeoutMs + kAnswerSlackMs;
+    const DWORD budget = (timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs) + kAnswerSlackMs;
     if (!WinsockStarted())
         return false;
     Socket s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -113,7 +115,8 @@ bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD coun
     if (::connect(s.get(), reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) {
         if (::WSAGetLastError() != WSAEWOULDBLOCK)
             return false;
-        const DWORD connectBudget = timeoutMs > kConnectMinMs ? timeoutMs : kConnectMinMs;
+        const DWORD connectBudget =
+            budget - kAnswerSlackMs > kConnectMinMs ? budget - kAnswerSlackMs : kConnectMinMs;
         if (!WaitFor(s.get(), true, Remaining(start, connectBudget)))
             return false;
         int error = 0;
@@ -163,8 +166,8 @@ bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD coun
     return true;
 }
 
-// Where a call goes. The simulator is the only backend so far; a USB printer-class backend would be chosen here,
-// by configuration, with the same contract.
+// Where a call goes. The simulator is the only backend so far; a USB printer-class backend would be chosen
+// here, by configuration, with the same contract.
 bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
     return SimulatorExchange(op, portName, bytes, count, moved, timeoutMs);
 }

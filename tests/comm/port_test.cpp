@@ -1,5 +1,4 @@
-// The USB port's transfer loop against a scripted device and a virtual clock: retries, pieces, silence,
-// refusals.
+// The USB port's transfer loop on a scripted device and a virtual clock: retries, pieces, silence, refusals.
 #include "comm/port.h"
 
 #include <gtest/gtest.h>

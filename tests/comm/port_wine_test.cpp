@@ -1,5 +1,4 @@
-// The USB port through the real lxportio.dll and the simulator program: pieces, silence, bad answers,
-// refusals.
+// The USB port through lxportio.dll and the simulator program: pieces, silence, bad answers, refusals.
 #include "comm/lxportio_win.h"
 #include "comm/services_win.h"
 #include "tests/support/sim_fixture_win.h"
