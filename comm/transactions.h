@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-// The platform services a transaction reaches through; every pointer outlives the transaction.
+// The platform services a transaction reaches through; what the pointers point to outlives the transaction.
 struct CommServices {
     IClock* clock = nullptr;
     IPortDevice* device = nullptr;
@@ -41,7 +41,7 @@ public:
 
     void Pause(uint32_t ms) { services.clock->Sleep(ms); }
 
-    const CommServices& services;
+    CommServices services; // a copy: the transaction may outlive the caller's set
     int32_t result = result::kNone;
     std::wstring printerName;
     ModelRecord model;

@@ -129,6 +129,15 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     EXPECT_LT(Since(start), 150u) << "refused without any connection attempt";
 }
 
+TEST(LxportioWine, ExportsOrdinalsOneAndTwoOnly) {
+    HMODULE library = ::GetModuleHandleW(L"lxportio.dll");
+    ASSERT_NE(library, nullptr) << "bound at load time";
+    EXPECT_NE(::GetProcAddress(library, MAKEINTRESOURCEA(1)), nullptr);
+    EXPECT_NE(::GetProcAddress(library, MAKEINTRESOURCEA(2)), nullptr);
+    EXPECT_EQ(::GetProcAddress(library, MAKEINTRESOURCEA(3)), nullptr);
+    EXPECT_EQ(::GetProcAddress(library, "LxPortWrite"), nullptr);
+}
+
 TEST_F(PortWineTest, AddressComesFromTheIniBesideTheLibraryWithoutTheVariable) {
     char address[64] = {};
     ASSERT_GT(::GetEnvironmentVariableA("LXPORTIO_SIMULATOR", address, sizeof address), 0u);
