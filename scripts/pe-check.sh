@@ -33,10 +33,12 @@ for check in "$@"; do
       done ;;
     ordinals)
       dll="${val%%:*}"; ords="${val#*:}"
-      block="$(echo "$dump" | awk -v d="$dll" 'tolower($0) ~ "dll name: " tolower(d) "$" {t=1; next} t && /DLL Name:/ {t=0} t')"
+      block="$(awk -v d="$dll" 'tolower($0) ~ "dll name: " tolower(d) "$" {t=1; next} t && /DLL Name:/ {t=0} t' <<<"$dump")"
       [ -n "$block" ] || fail "does not import $dll"
+      # An entry imported by ordinal has no name: "<vma> <ordinal> <none>", the ordinal zero-padded on x86-64.
+      by_ordinal=" $(awk '$NF == "<none>" {printf "%d ", $(NF-1)}' <<<"$block")"
       for o in ${ords//+/ }; do
-        grep -Eq "<none> +$o\$|^\s+[0-9a-f]+\s+$o\$|Ordinal +$o\b|\s$o\s+<none>" <<<"$block" || fail "$dll ordinal $o not imported by ordinal"
+        [[ "$by_ordinal" == *" $o "* ]] || fail "$dll ordinal $o not imported by ordinal"
       done ;;
     stdcall)
       # The export's code returns with "ret $bytes": it pops its own arguments, as a 32-bit stdcall export must.

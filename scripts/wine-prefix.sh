@@ -23,6 +23,15 @@ make_template() {
   # The .reg file is ANSI with CRLF, as regedit expects.
   sed 's/$/\r/' "$src/tests/wine/prefix.reg" > "$wine_dir/prefix-crlf.reg"
   wine regedit /S "$(winepath -w "$wine_dir/prefix-crlf.reg")" >/dev/null 2>&1
+  # A removable drive R: labelled LX-TEST (a printer attached as a drive) and a fixed disk S: with the same label.
+  local d
+  for d in r s; do
+    mkdir -p "$template/drive_$d"
+    printf 'LX-TEST' > "$template/drive_$d/.windows-label"
+    ln -sfn "../drive_$d" "$template/dosdevices/$d:"
+  done
+  wine reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Drives' /v s: /d hd /f >/dev/null 2>&1
   wineserver -w
   echo "$want" > "$template/.lx-stamp"
 }

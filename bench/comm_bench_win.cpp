@@ -1,0 +1,145 @@
+// Timed program: what reading and applying the settings cost beyond their fixed pauses, over the real link.
+#include "comm/services_win.h"
+#include "items/basic_items.h"
+#include "items/platform_win.h"
+#include "app/printers.h"
+#include "comm/lxportio_win.h"
+#include "comm/result_codes.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Milliseconds with the performance counter; the tick counter is too coarse for the overhead.
+double Now() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The real clock, counting how long the transaction asked to pause.
+class CountingClock : public IClock {
+public:
+    explicit CountingClock(bool pause) : pause_(pause) {}
+    uint32_t TickCount() override { return ::GetTickCount(); }
+    void Sleep(uint32_t ms) override {
+        requested += ms;
+        marks.push_back(Now());
+        if (pause_)
+            ::Sleep(ms);
+        marks.push_back(Now());
+    }
+    uint64_t requested = 0;
+    std::vector<double> marks; // entry and exit of each pause
+
+private:
+    bool pause_;
+};
+
+class NullCombo : public IComboBox {
+public:
+    explicit NullCombo(int index) : index_(index) {}
+    int GetCurSel() override { return index_; }
+    void SetCurSel(int index) override { index_ = index; }
+    std::wstring GetText() override { return {}; }
+    void Repaint() override {}
+
+private:
+    int index_;
+};
+
+struct Stats {
+    double min, median, max;
+};
+
+Stats Summarise(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return {v.front(), v[v.size() / 2], v.back()};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int quickRounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
+    const bool verbose = argc > 3;
+    const ModelRecord model{L"Korvale LX-410", 104, 48, L"lx-410", 1};
+    const wchar_t* printer = L"Korvale LX-410";
+    NullCombo combos[] = {NullCombo(0), NullCombo(3), NullCombo(1), NullCombo(2)};
+    SettingItems items = {std::make_shared<CItemPowerOn>(&combos[0], TheItemPlatform()),
+                          std::make_shared<CItemAutoOffAc>(&combos[1], TheItemPlatform()),
+                          std::make_shared<CItemPrinterInfo>(&combos[2], TheItemPlatform()),
+                          std::make_shared<CItemCalibration>(&combos[3], TheItemPlatform())};
+    for (size_t i = 0; i < items.size(); ++i)
+        static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+
+    // One link call alone: what each of the 11 (read) or 15 (apply) device calls costs.
+    {
+        std::vector<double> calls;
+        char port[] = "USB001";
+        BYTE mode[] = {0x1B, 0x69, 0x61, 0x01};
+        for (int i = 0; i < quickRounds; ++i) {
+            DWORD moved = 0;
+            const double start = Now();
+            if (!LxPortWrite(0, port, mode, sizeof mode, &moved, 500) || moved != sizeof mode) {
+                std::fprintf(stderr, "comm_bench: no simulator on USB001\n");
+                return 1;
+            }
+            calls.push_back(Now() - start);
+        }
+        const Stats c = Summarise(calls);
+        std::printf(
+            "one lxportio call (%d calls), ms min/median/max\n  write 4 bytes          %7.2f %7.2f %7.2f\n",
+            quickRounds, c.min, c.median, c.max);
+    }
+    // The program has used the spooler before its first exchange; so does this one.
+    {
+        std::wstring port;
+        GetPrinterPortName(printer, port);
+    }
+    // Real pauses: the whole cost as the user waits for it. Then without pauses: the exchange alone, many
+    // times.
+    for (bool pause : {true, false}) {
+        const int n = pause ? rounds : quickRounds;
+        std::vector<double> getOverhead, applyOverhead;
+        for (int i = 0; i < n; ++i) {
+            for (bool apply : {false, true}) {
+                CountingClock clock(pause);
+                CommServices services = Win32CommServices();
+                services.clock = &clock;
+                const double start = Now();
+                const int32_t code = apply ? CApplyTransaction(items, services).Run(printer, model)
+                                           : CGetTransaction(items, services).Run(printer, model);
+                const double spent = Now() - start - (pause ? static_cast<double>(clock.requested) : 0.0);
+                if (code != (apply ? result::kApplyDone : result::kGetDone)) {
+                    std::fprintf(stderr, "comm_bench: %s returned %d\n", apply ? "apply" : "get", code);
+                    return 1;
+                }
+                (apply ? applyOverhead : getOverhead).push_back(spent);
+                if (verbose && pause) {
+                    std::printf("  %s: %.2f ms to the first pause", apply ? "apply" : "get",
+                                clock.marks[0] - start);
+                    for (size_t k = 1; k + 1 < clock.marks.size(); k += 2)
+                        std::printf(", %.2f ms after pause %zu", clock.marks[k + 1] - clock.marks[k],
+                                    k / 2 + 1);
+                    std::printf(", %.2f ms after the last\n", Now() - clock.marks.back());
+                }
+            }
+        }
+        const Stats g = Summarise(getOverhead), a = Summarise(applyOverhead);
+        std::printf("%s (%d rounds): overhead beyond the fixed pauses, ms min/median/max\n",
+                    pause ? "with real pauses" : "exchange only", n);
+        std::printf("  read current settings  %7.2f %7.2f %7.2f  (pauses 2000 ms)\n", g.min, g.median, g.max);
+        std::printf("  apply settings         %7.2f %7.2f %7.2f  (pauses 1000 + 2000 ms)\n", a.min, a.median,
+                    a.max);
+        if (pause && (g.max > 50.0 || a.max > 50.0))
+            std::printf("  OVER BUDGET: more than 50 ms beyond the pauses\n");
+    }
+    return 0;
+}

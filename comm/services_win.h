@@ -1,0 +1,29 @@
+// The real platform behind the exchanges: tick counter and Sleep, lxportio, volume functions, the spooler.
+#pragma once
+
+#include "comm/transactions.h"
+
+class Win32Clock : public IClock {
+public:
+    uint32_t TickCount() override;
+    void Sleep(uint32_t ms) override;
+};
+
+class LxportioDevice : public IPortDevice {
+public:
+    PortBool Write(char* portName, const uint8_t* data, uint32_t count, uint32_t* moved,
+                   uint32_t timeoutMs) override;
+    PortBool Read(char* portName, uint8_t* buffer, uint32_t count, uint32_t* moved,
+                  uint32_t timeoutMs) override;
+    std::string NarrowName(const std::wstring& portName) override;
+};
+
+class Win32Drives : public IDriveQuery {
+public:
+    uint32_t LogicalDrives() override;
+    uint32_t DriveType(const std::wstring& root) override;
+    bool VolumeLabel(const std::wstring& root, std::wstring& label) override;
+};
+
+// The services of the shipped program; lives for the whole process.
+const CommServices& Win32CommServices();

@@ -1,0 +1,95 @@
+// The four kinds of exchange with a printer: apply settings, read them, reset the printer, send one command.
+#pragma once
+
+#include "app/model.h"
+#include "comm/communicator.h"
+#include "comm/local_drives.h"
+#include "comm/result_codes.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// The platform services a transaction reaches through; what the pointers point to outlives the transaction.
+struct CommServices {
+    IClock* clock = nullptr;
+    IPortDevice* device = nullptr;
+    IDriveQuery* drives = nullptr;
+    // The spooler's port name of a printer; false when the printer cannot be opened or read.
+    std::function<bool(const std::wstring& printerName, std::wstring& portName)> portLookup;
+};
+
+// Fixed pauses of the exchanges, in milliseconds.
+constexpr uint32_t kApplySettlePauseMs = 1000;
+constexpr uint32_t kShowValuesPauseMs = 2000;
+constexpr uint32_t kResetRestartPauseMs = 16000;
+constexpr uint32_t kCommandModeRetryPauseMs = 500;
+constexpr int kCommandModeAttempts = 8;
+
+// The steps every exchange shares; not polymorphic, each transaction embeds one.
+class TransactionCore {
+public:
+    TransactionCore(const CommServices& services, int32_t failureCode, int32_t failureCodeDrive);
+
+    // Stores the target and checks the name and model codes; false sets the failure code.
+    bool Begin(const std::wstring& printerName, const ModelRecord& modelRecord, bool extraPrecondition);
+    // Finds the USB port, checks the model and switches to command mode; false leaves the result set.
+    bool ConnectAndCheck();
+    int32_t Fail();
+    int32_t Succeed(int32_t code) { return result = code; }
+
+    void Pause(uint32_t ms) { services.clock->Sleep(ms); }
+
+    CommServices services; // a copy: the transaction may outlive the caller's set
+    int32_t result = result::kNone;
+    std::wstring printerName;
+    ModelRecord model;
+    std::shared_ptr<CCommunicater> communicator;
+
+private:
+    int32_t failureCode_;
+    int32_t failureCodeDrive_;
+};
+
+class CApplyTransaction {
+public:
+    CApplyTransaction(SettingItems items, const CommServices& services);
+    int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
+
+private:
+    TransactionCore core_;
+    SettingItems items_;
+};
+
+class CGetTransaction {
+public:
+    CGetTransaction(SettingItems items, const CommServices& services);
+    int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
+
+private:
+    TransactionCore core_;
+    SettingItems items_;
+};
+
+class CResetTransaction {
+public:
+    CResetTransaction(SettingItems items, const CommServices& services);
+    int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
+
+private:
+    TransactionCore core_;
+    SettingItems items_;
+};
+
+class CCommandTransaction {
+public:
+    // The bytes stay the caller's and must outlive Run.
+    CCommandTransaction(const uint8_t* bytes, uint32_t count, const CommServices& services);
+    int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
+
+private:
+    TransactionCore core_;
+    const uint8_t* bytes_;
+    uint32_t count_;
+};

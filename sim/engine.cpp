@@ -1,0 +1,356 @@
+// The printer's command table and how the simulated printer answers, latches and restarts.
+#include "sim/engine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+enum class Op {
+    kInitialize,
+    kStatus,
+    kCommandMode,
+    kReset,
+    kReport,
+    kDeleteTemplates,
+    kDeleteLog,
+    kPowerOnSet,
+    kPowerOnGet,
+    kAutoOffSet,
+    kAutoOffGet,
+    kPrintInfoSet,
+    kPrintInfoGet,
+    kCalibrationSet,
+    kCalibrationGet,
+    kCalibrationTakeOver,
+};
+
+struct Command {
+    Op op;
+    const char* name;
+    std::vector<uint8_t> prefix;
+    size_t args; // bytes after the prefix
+    bool needsCommandMode;
+};
+
+// The printer's own view of its command set.
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> table = {
+        {Op::kInitialize, "initialize", {0x1B, 0x40}, 0, false},
+        {Op::kStatus, "status request", {0x1B, 0x69, 0x53}, 0, false},
+        {Op::kCommandMode, "command mode", {0x1B, 0x69, 0x61}, 1, false},
+        {Op::kReset, "factory reset", {0x1B, 0x69, 0x55, 0x69}, 0, true},
+        {Op::kReport, "print information report", {0x1B, 0x69, 0x55, 0x4E}, 0, true},
+        {Op::kDeleteTemplates, "delete templates and database", {0x1B, 0x69, 0x55, 0x59}, 0, true},
+        {Op::kDeleteLog, "delete print log", {0x1B, 0x69, 0x58, 0x67, 0x32, 0x02, 0x00, 0x00, 0x01}, 0, true},
+        {Op::kPowerOnSet, "set PowerOn", {0x1B, 0x69, 0x55, 0x70, 0x00}, 1, true},
+        {Op::kPowerOnGet, "get PowerOn", {0x1B, 0x69, 0x55, 0x70, 0x01}, 0, true},
+        {Op::kAutoOffSet, "set AutoOff", {0x1B, 0x69, 0x55, 0x41, 0x00}, 2, true},
+        {Op::kAutoOffGet, "get AutoOff", {0x1B, 0x69, 0x55, 0x41, 0x01}, 1, true},
+        {Op::kPrintInfoSet, "set PrintInfo", {0x1B, 0x69, 0x58, 0x6F, 0x00}, 1, true},
+        {Op::kPrintInfoGet, "get PrintInfo", {0x1B, 0x69, 0x58, 0x6F, 0x01}, 0, true},
+        {Op::kCalibrationSet, "set Calibration", {0x55, 0x0B, 0x03, 0x0D}, 1, true},
+        {Op::kCalibrationGet, "get Calibration", {0x55, 0x0B, 0x04, 0x0D}, 0, true},
+        {Op::kCalibrationTakeOver, "take over calibration", {0x54, 0x0C}, 1, true},
+    };
+    return table;
+}
+
+constexpr size_t kBlockSize = 32;
+constexpr size_t kValueOffset = 30;
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    char piece[4];
+    for (uint8_t b : bytes) {
+        std::snprintf(piece, sizeof piece, "%02X ", b);
+        text += piece;
+    }
+    if (!text.empty())
+        text.pop_back();
+    return text;
+}
+
+bool ParseNumber(const std::string& text, uint32_t& value) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
+    return true;
+}
+
+} // namespace
+
+bool ParseFault(const std::string& word, Faults& faults) {
+    const size_t eq = word.find('=');
+    const std::string key = word.substr(0, eq);
+    const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
+    uint32_t n = 0;
+    const bool number = ParseNumber(value, n);
+    if (key == "silent" && value.empty())
+        faults.silent = true;
+    else if (key == "garbage" && value.empty())
+        faults.garbage = true;
+    else if (key == "hangup" && value.empty())
+        faults.hangUp = true;
+    else if (key == "oversize" && value.empty())
+        faults.oversize = true;
+    else if (key == "stall" && value.empty())
+        faults.stall = true;
+    else if (key == "nolatch" && !value.empty())
+        faults.noLatch = value;
+    else if (!number)
+        return false;
+    else if (key == "accept")
+        faults.acceptPerCall = n;
+    else if (key == "split")
+        faults.answerPiece = n;
+    else if (key == "series" && n <= 255)
+        faults.seriesCode = static_cast<int>(n);
+    else if (key == "model" && n <= 255)
+        faults.modelCode = static_cast<int>(n);
+    else if (key == "restart")
+        faults.restartMs = n;
+    else if (key == "wake")
+        faults.wakeMs = n;
+    else if (key == "late")
+        faults.lateMs = n;
+    else if (key == "short")
+        faults.shortAnswer = n;
+    else if (key == "long")
+        faults.longAnswer = n;
+    else
+        return false;
+    return true;
+}
+
+PrinterEngine::PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults faults, uint32_t restartMs)
+    : series_(seriesCode), model_(modelCode), faults_(std::move(faults)),
+      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs) {}
+
+size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
+    if (!Present(nowMs) || nowMs < deafUntil_) {
+        ++counters_.refusedWhileRestarting;
+        Log("refused " + std::to_string(count) + " bytes while restarting");
+        return 0;
+    }
+    size_t take = count;
+    if (faults_.acceptPerCall != 0)
+        take = std::min<size_t>(take, faults_.acceptPerCall);
+    input_.insert(input_.end(), data, data + take);
+    Log("received " + Hex(std::vector<uint8_t>(data, data + take)) +
+        (take < count ? " (took " + std::to_string(take) + " of " + std::to_string(count) + ")" : ""));
+    Parse(nowMs);
+    return take;
+}
+
+size_t PrinterEngine::Readable(uint64_t nowMs) const {
+    if (!Present(nowMs))
+        return 0;
+    size_t n = 0;
+    while (n < output_.size() && output_[n].readableAt <= nowMs)
+        ++n;
+    return n;
+}
+
+uint64_t PrinterEngine::NextReadableAt() const {
+    return output_.empty() ? UINT64_MAX : output_.front().readableAt;
+}
+
+size_t PrinterEngine::Read(uint8_t* out, size_t max, uint64_t nowMs) {
+    size_t n = std::min(max, Readable(nowMs));
+    if (faults_.answerPiece != 0)
+        n = std::min<size_t>(n, faults_.answerPiece);
+    std::vector<uint8_t> sent;
+    for (size_t i = 0; i < n; ++i) {
+        out[i] = output_.front().byte;
+        sent.push_back(out[i]);
+        output_.pop_front();
+    }
+    if (n != 0)
+        Log("sent " + Hex(sent));
+    return n;
+}
+
+void PrinterEngine::Parse(uint64_t nowMs) {
+    const auto& commands = Commands();
+    while (!input_.empty()) {
+        bool partial = false;
+        bool done = false;
+        for (size_t i = 0; i < commands.size() && !done; ++i) {
+            const Command& c = commands[i];
+            const size_t common = std::min(input_.size(), c.prefix.size());
+            if (!std::equal(c.prefix.begin(), c.prefix.begin() + static_cast<long>(common), input_.begin()))
+                continue;
+            if (input_.size() < c.prefix.size() + c.args) {
+                partial = true;
+                continue;
+            }
+            const size_t length = c.prefix.size() + c.args;
+            std::vector<uint8_t> args(input_.begin() + static_cast<long>(c.prefix.size()),
+                                      input_.begin() + static_cast<long>(length));
+            input_.erase(input_.begin(), input_.begin() + static_cast<long>(length));
+            done = true;
+            if (c.needsCommandMode && !commandMode_) {
+                ++counters_.ignoredOutsideCommandMode;
+                Log(std::string("ignored ") + c.name + ": not in command mode");
+            } else if (!Execute(i, args, nowMs)) {
+                return; // the printer went away; the rest of the input is lost with it
+            }
+        }
+        if (done)
+            continue;
+        if (partial)
+            return;
+        ++counters_.garbageBytes;
+        Log("skipped unknown byte " + Hex({input_.front()}));
+        input_.erase(input_.begin());
+    }
+}
+
+bool PrinterEngine::Latches(const char* setting) const {
+    return faults_.noLatch.empty() || (faults_.noLatch != "all" && faults_.noLatch != setting);
+}
+
+std::vector<uint8_t> PrinterEngine::SettingAnswer(uint8_t value) const {
+    // Bytes around the value differ from it, so a reader looking at the wrong position notices.
+    std::vector<uint8_t> block(kBlockSize, 0);
+    block[0] = 0x80;
+    block[1] = static_cast<uint8_t>(kBlockSize);
+    block[2] = 0x55;
+    block[kValueOffset - 1] = 0xEE;
+    block[kValueOffset] = value;
+    block[kValueOffset + 1] = 0xFF;
+    return block;
+}
+
+bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint64_t nowMs) {
+    const Command& c = Commands()[index];
+    std::string detail = args.empty() ? std::string() : " " + Hex(args);
+    switch (c.op) {
+    case Op::kInitialize:
+        break;
+    case Op::kStatus: {
+        ++counters_.statusRequests;
+        std::vector<uint8_t> block(kBlockSize, 0);
+        block[0] = 0x80;
+        block[1] = static_cast<uint8_t>(kBlockSize);
+        block[2] = 0x42;
+        block[3] = faults_.seriesCode >= 0 ? static_cast<uint8_t>(faults_.seriesCode) : series_;
+        block[4] = faults_.modelCode >= 0 ? static_cast<uint8_t>(faults_.modelCode) : model_;
+        block[18] = commandMode_ ? 1 : 0;
+        Answer(block, nowMs);
+        break;
+    }
+    case Op::kCommandMode:
+        ++counters_.commandModeSwitches;
+        commandMode_ = args[0] == 0x01;
+        break;
+    case Op::kReset:
+        ++counters_.resets;
+        settings_ = Settings();
+        commandMode_ = false;
+        output_.clear();
+        input_.clear();
+        restartUntil_ = nowMs + restartMs_;
+        deafUntil_ = restartUntil_ + faults_.wakeMs;
+        Log("factory reset: restarting for " + std::to_string(restartMs_) + " ms");
+        return false;
+    case Op::kReport:
+        ++counters_.reports;
+        break;
+    case Op::kDeleteTemplates:
+        ++counters_.templateDeletions;
+        break;
+    case Op::kDeleteLog:
+        ++counters_.logDeletions;
+        break;
+    case Op::kPowerOnSet:
+        if (Latches("PowerOn"))
+            settings_.powerOn = args[0];
+        break;
+    case Op::kPowerOnGet:
+        Answer(SettingAnswer(settings_.powerOn), nowMs);
+        break;
+    case Op::kAutoOffSet:
+        if (args[0] == 0x00 && Latches("AutoOffAc"))
+            settings_.autoOffAc = args[1];
+        else if (args[0] == 0x01 && Latches("AutoOffBattery"))
+            settings_.autoOffBattery = args[1];
+        break;
+    case Op::kAutoOffGet:
+        if (args[0] <= 0x01)
+            Answer(SettingAnswer(args[0] == 0x00 ? settings_.autoOffAc : settings_.autoOffBattery), nowMs);
+        break;
+    case Op::kPrintInfoSet:
+        if (Latches("PrintInfo"))
+            settings_.printInfo = args[0];
+        break;
+    case Op::kPrintInfoGet:
+        Answer(SettingAnswer(settings_.printInfo), nowMs);
+        break;
+    case Op::kCalibrationSet:
+        if (Latches("Calibration"))
+            settings_.calibration = args[0];
+        break;
+    case Op::kCalibrationGet:
+        Answer({settings_.calibration}, nowMs);
+        break;
+    case Op::kCalibrationTakeOver:
+        ++counters_.calibrationTakeOvers;
+        if (Latches("Calibration"))
+            settings_.calibration = args[0];
+        break;
+    }
+    Log(std::string("command: ") + c.name + detail);
+    return true;
+}
+
+void PrinterEngine::Answer(std::vector<uint8_t> bytes, uint64_t nowMs) {
+    if (faults_.silent) {
+        Log("stays silent");
+        return;
+    }
+    if (faults_.shortAnswer != 0 && bytes.size() > faults_.shortAnswer)
+        bytes.resize(faults_.shortAnswer);
+    for (uint32_t i = 0; i < faults_.longAnswer; ++i)
+        bytes.push_back(0xA5);
+    if (faults_.garbage)
+        for (auto& b : bytes) {
+            noise_ = noise_ * 1103515245u + 12345u;
+            b = static_cast<uint8_t>(noise_ >> 16);
+        }
+    for (uint8_t b : bytes)
+        output_.push_back({b, nowMs + faults_.lateMs});
+}
+
+void PrinterEngine::Log(const std::string& line) {
+    log_.push_back(line);
+}
+
+std::vector<std::string> PrinterEngine::TakeLog() {
+    std::vector<std::string> taken;
+    taken.swap(log_);
+    return taken;
+}
+
+std::string PrinterEngine::DumpState() const {
+    std::ostringstream out;
+    out << "series=" << int(series_) << "\nmodel=" << int(model_)
+        << "\ncommandMode=" << (commandMode_ ? 1 : 0) << "\nPowerOn=" << int(settings_.powerOn)
+        << "\nAutoOffAc=" << int(settings_.autoOffAc) << "\nAutoOffBattery=" << int(settings_.autoOffBattery)
+        << "\nPrintInfo=" << int(settings_.printInfo) << "\nCalibration=" << int(settings_.calibration)
+        << "\nstatusRequests=" << counters_.statusRequests
+        << "\ncommandModeSwitches=" << counters_.commandModeSwitches << "\nresets=" << counters_.resets
+        << "\nreports=" << counters_.reports << "\ntemplateDeletions=" << counters_.templateDeletions
+        << "\nlogDeletions=" << counters_.logDeletions
+        << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
+        << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
+        << "\ngarbageBytes=" << counters_.garbageBytes << "\npendingAnswerBytes=" << output_.size() << "\n";
+    return out.str();
+}
+
+} // namespace sim

@@ -1,0 +1,117 @@
+// A simulated label printer: answers command bytes as a printer of one series and model would, keeps state.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// The printer's settings; the factory defaults are the initial values.
+struct Settings {
+    uint8_t powerOn = 0;
+    uint8_t autoOffAc = 6;
+    uint8_t autoOffBattery = 3;
+    uint8_t printInfo = 0;
+    uint8_t calibration = 100;
+    bool operator==(const Settings& o) const {
+        return powerOn == o.powerOn && autoOffAc == o.autoOffAc && autoOffBattery == o.autoOffBattery &&
+               printInfo == o.printInfo && calibration == o.calibration;
+    }
+};
+
+struct Counters {
+    int statusRequests = 0;
+    int commandModeSwitches = 0;
+    int resets = 0;
+    int reports = 0;
+    int templateDeletions = 0;
+    int logDeletions = 0;
+    int calibrationTakeOvers = 0;
+    int ignoredOutsideCommandMode = 0;
+    int garbageBytes = 0;
+    int refusedWhileRestarting = 0;
+};
+
+// Misbehaviour on request; all off by default.
+struct Faults {
+    uint32_t acceptPerCall = 0; // accept at most this many bytes per write call (0: all)
+    uint32_t answerPiece = 0;   // hand out at most this many answer bytes per read call (0: all)
+    bool silent = false;        // parse commands but never answer
+    int seriesCode = -1;        // report this series code instead of the real one
+    int modelCode = -1;         // report this model code instead of the real one
+    std::string noLatch;        // setting that ignores sets ("all" for every setting)
+    uint32_t restartMs = 0;     // restart period after a reset (0: the default of the engine's owner)
+    uint32_t wakeMs = 0;        // after restarting, refuse bytes for this much longer
+    uint32_t lateMs = 0;        // answers become readable this much later
+    uint32_t shortAnswer = 0;   // cut every answer to this many bytes (0: whole)
+    uint32_t longAnswer = 0;    // append this many extra bytes to every answer
+    bool garbage = false;       // answer bytes are noise
+    // Link-level faults, carried out by the server program.
+    bool hangUp = false;   // close the connection in the middle of an answer
+    bool oversize = false; // claim more bytes moved than were asked for
+    bool stall = false;    // never answer, keep the connection open
+};
+
+// Parses "name=value" fault words ("accept=3", "silent", "nolatch=AutoOffAc", ...); false on an unknown word.
+bool ParseFault(const std::string& word, Faults& faults);
+
+class PrinterEngine {
+public:
+    PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults faults = {}, uint32_t restartMs = 8000);
+
+    // Offers bytes at time nowMs (milliseconds); returns how many the printer took.
+    size_t Write(const uint8_t* data, size_t count, uint64_t nowMs);
+    // Takes up to max answer bytes that are readable at nowMs.
+    size_t Read(uint8_t* out, size_t max, uint64_t nowMs);
+    size_t Readable(uint64_t nowMs) const;
+    // When the next queued answer byte becomes readable; UINT64_MAX when none is queued.
+    uint64_t NextReadableAt() const;
+    // False while the printer restarts after a reset: it is gone from the bus.
+    bool Present(uint64_t nowMs) const { return nowMs >= restartUntil_; }
+
+    const Settings& CurrentSettings() const { return settings_; }
+    Settings& MutableSettings() { return settings_; }
+    const Counters& Count() const { return counters_; }
+    const Faults& ActiveFaults() const { return faults_; }
+    bool InCommandMode() const { return commandMode_; }
+    uint8_t SeriesCode() const { return series_; }
+    uint8_t ModelCode() const { return model_; }
+
+    // Readable lines describing what happened since the last call.
+    std::vector<std::string> TakeLog();
+    // The whole state as "key=value" lines.
+    std::string DumpState() const;
+
+private:
+    struct Pending {
+        uint8_t byte;
+        uint64_t readableAt;
+    };
+    enum class Match { kNone, kPartial, kFull };
+
+    void Parse(uint64_t nowMs);
+    bool Execute(size_t command, const std::vector<uint8_t>& args, uint64_t nowMs);
+    void Answer(std::vector<uint8_t> bytes, uint64_t nowMs);
+    std::vector<uint8_t> SettingAnswer(uint8_t value) const;
+    bool Latches(const char* setting) const;
+    void Log(const std::string& line);
+
+    uint8_t series_;
+    uint8_t model_;
+    Faults faults_;
+    uint32_t restartMs_;
+    Settings settings_;
+    Counters counters_;
+    bool commandMode_ = false;
+    uint64_t restartUntil_ = 0;
+    uint64_t deafUntil_ = 0;
+    uint32_t noise_ = 0x2545F491;
+    std::vector<uint8_t> input_;
+    std::deque<Pending> output_;
+    std::vector<std::string> log_;
+};
+
+} // namespace sim

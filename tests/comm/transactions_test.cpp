@@ -1,0 +1,301 @@
+// Every transaction's result codes, pauses and preconditions against simulated printers on a virtual clock.
+#include "comm/result_codes.h"
+#include "comm/transactions.h"
+#include "items/basic_items.h"
+#include "tests/support/item_fakes.h"
+#include "tests/support/sim_device.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+class FakeDrives : public IDriveQuery {
+public:
+    struct Drive {
+        uint32_t type;
+        std::wstring label;
+        bool readable = true;
+    };
+    uint32_t LogicalDrives() override {
+        uint32_t mask = 0;
+        for (const auto& [letter, drive] : drives)
+            mask |= 1u << (letter - L'A');
+        return mask;
+    }
+    uint32_t DriveType(const std::wstring& root) override { return drives.at(root[0]).type; }
+    bool VolumeLabel(const std::wstring& root, std::wstring& label) override {
+        const Drive& d = drives.at(root[0]);
+        label = d.label;
+        return d.readable;
+    }
+    std::map<wchar_t, Drive> drives{{L'C', {3, L"LX-410"}}};
+};
+
+const ModelRecord kLx410{L"Korvale LX-410", 104, 48, L"lx-410", 1};
+
+class TransactionTest : public ::testing::Test {
+protected:
+    TransactionTest() {
+        services.clock = &clock;
+        services.device = &device;
+        services.drives = &drives;
+        services.portLookup = [this](const std::wstring& printer, std::wstring& port) {
+            ++lookups;
+            auto it = spooler.find(printer);
+            if (it == spooler.end())
+                return false;
+            port = it->second;
+            return true;
+        };
+        printer = &device.Add("USB001", 104, 48);
+    }
+
+    // Items in page order, each with its own drop-down list showing the given index.
+    void MakeItems(int powerOn, int ac, int info, int calibration) {
+        combos = {FakeCombo(powerOn), FakeCombo(ac), FakeCombo(info), FakeCombo(calibration)};
+        auto powerOnItem = std::make_shared<CItemPowerOn>(&combos[0], platform);
+        auto acItem = std::make_shared<CItemAutoOffAc>(&combos[1], platform);
+        auto infoItem = std::make_shared<CItemPrinterInfo>(&combos[2], platform);
+        auto calibrationItem = std::make_shared<CItemCalibration>(&combos[3], platform);
+        items = {powerOnItem, acItem, infoItem, calibrationItem};
+        for (size_t i = 0; i < items.size(); ++i)
+            static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+    }
+    int TotalSets() const {
+        int n = 0;
+        for (const auto& c : combos)
+            n += c.sets;
+        return n;
+    }
+
+    VirtualClock clock;
+    SimDevice device{clock};
+    FakeDrives drives;
+    FakeItemPlatform platform;
+    CommServices services;
+    std::map<std::wstring, std::wstring> spooler{{L"Korvale LX-410", L"USB001"},
+                                                 {L"Parallel LX-410", L"LPT1:"},
+                                                 {L"Serial LX-410", L"COM1:"},
+                                                 {L"Lower Case", L"usb003"},
+                                                 {L"Nobody Home", L"USB099"}};
+    int lookups = 0;
+    sim::PrinterEngine* printer = nullptr;
+    std::vector<FakeCombo> combos;
+    SettingItems items;
+};
+
+TEST_F(TransactionTest, GetReadsShowsAndPausesTwoSeconds) {
+    printer->MutableSettings().autoOffAc = 12;
+    printer->MutableSettings().calibration = 90;
+    MakeItems(1, 6, 0, 3);
+    CGetTransaction get(items, services);
+    EXPECT_EQ(get.Run(L"Korvale LX-410", kLx410), result::kGetDone);
+    EXPECT_EQ(combos[1].selection, 7);
+    EXPECT_EQ(combos[3].selection, 4);
+    EXPECT_EQ(combos[0].selection, 1) << "power-on 0 is \"Disable\"";
+    EXPECT_GE(combos[2].repaints, 1);
+    EXPECT_EQ(clock.Slept(), kShowValuesPauseMs);
+    EXPECT_EQ(printer->Count().commandModeSwitches, 1);
+}
+
+TEST_F(TransactionTest, ApplyWritesVerifiesAndPausesOneThenTwoSeconds) {
+    // The port name goes to the device as the spooler spells it.
+    printer = &device.Add("usb003", 104, 48);
+    MakeItems(0, 10, 1, 0);
+    CApplyTransaction apply(items, services);
+    EXPECT_EQ(apply.Run(L"Lower Case", kLx410), result::kApplyDone);
+    const sim::Settings& s = printer->CurrentSettings();
+    EXPECT_EQ(s.powerOn, 1);
+    EXPECT_EQ(s.autoOffAc, 72);
+    EXPECT_EQ(s.printInfo, 1);
+    EXPECT_EQ(s.calibration, 130);
+    EXPECT_EQ(s.autoOffBattery, 3) << "an item that is not in the list is not sent";
+    EXPECT_EQ(clock.Slept(), kApplySettlePauseMs + kShowValuesPauseMs);
+    EXPECT_EQ(TotalSets(), 4);
+}
+
+TEST_F(TransactionTest, ValueThatDoesNotLatchGives5014AndUpdatesNoList) {
+    sim::Faults faults;
+    faults.noLatch = "AutoOffAc";
+    printer = &device.Add("USB001", 104, 48, faults);
+    MakeItems(0, 2, 1, 3);
+    CApplyTransaction apply({items[0], items[1], items[2]}, services);
+    EXPECT_EQ(apply.Run(L"Korvale LX-410", kLx410), result::kNotApplied);
+    EXPECT_EQ(TotalSets(), 0);
+    EXPECT_EQ(printer->CurrentSettings().printInfo, 1) << "the items after it were still sent";
+}
+
+TEST_F(TransactionTest, WrongModelGives5015WithoutCommandModeSwitch) {
+    for (auto [series, model] : {std::pair{104, 50}, std::pair{105, 48}}) {
+        sim::Faults faults;
+        faults.seriesCode = series;
+        faults.modelCode = model;
+        printer = &device.Add("USB001", 104, 48, faults);
+        MakeItems(0, 0, 0, 0);
+        EXPECT_EQ(CGetTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kWrongModel);
+        EXPECT_EQ(CApplyTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kWrongModel);
+        EXPECT_EQ(CResetTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kWrongModel);
+        const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
+        EXPECT_EQ(CCommandTransaction(report, 4, services).Run(L"Korvale LX-410", kLx410),
+                  result::kWrongModel);
+        EXPECT_EQ(printer->Count().statusRequests, 4);
+        EXPECT_EQ(printer->Count().commandModeSwitches, 0);
+        EXPECT_EQ(printer->Count().resets + printer->Count().reports, 0);
+    }
+}
+
+TEST_F(TransactionTest, NonUsbPortsGive5012WithoutAnyExchange) {
+    MakeItems(0, 0, 0, 0);
+    const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
+    for (const wchar_t* name : {L"Parallel LX-410", L"Serial LX-410"}) {
+        EXPECT_EQ(CGetTransaction(items, services).Run(name, kLx410), result::kNotUsbPort);
+        EXPECT_EQ(CApplyTransaction(items, services).Run(name, kLx410), result::kNotUsbPort);
+        EXPECT_EQ(CResetTransaction(items, services).Run(name, kLx410), result::kNotUsbPort);
+        EXPECT_EQ(CCommandTransaction(report, 4, services).Run(name, kLx410), result::kNotUsbPort);
+    }
+    EXPECT_EQ(device.writes + device.reads, 0);
+}
+
+TEST_F(TransactionTest, FailureCodesDependOnAMatchingRemovableDrive) {
+    MakeItems(0, 0, 0, 0);
+    const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
+    auto runAll = [&](const std::wstring& name) {
+        return std::vector<int32_t>{CApplyTransaction(items, services).Run(name, kLx410),
+                                    CGetTransaction(items, services).Run(name, kLx410),
+                                    CResetTransaction(items, services).Run(name, kLx410),
+                                    CCommandTransaction(report, 4, services).Run(name, kLx410)};
+    };
+    const std::vector<int32_t> plain{5009, 5008, 5010, 5010};
+    const std::vector<int32_t> onDrive{5028, 5029, 5030, 5030};
+    // Unknown to the spooler, and a port without a printer behind it.
+    EXPECT_EQ(runAll(L"No Such Printer"), plain) << "a fixed disk labelled LX-410 is no printer";
+    EXPECT_EQ(runAll(L"Nobody Home"), plain);
+    drives.drives[L'E'] = {2, L""};
+    drives.drives[L'F'] = {2, L"LX-41"};
+    drives.drives[L'G'] = {2, L"lx-410", false};
+    EXPECT_EQ(runAll(L"No Such Printer"), plain) << "unlabelled, partial or unreadable drives do not match";
+    drives.drives[L'H'] = {2, L"lx-410"};
+    EXPECT_EQ(runAll(L"No Such Printer"), onDrive);
+    EXPECT_EQ(runAll(L"Nobody Home"), onDrive);
+}
+
+TEST_F(TransactionTest, PreconditionsFailBeforeTheSpoolerIsAsked) {
+    MakeItems(0, 0, 0, 0);
+    ModelRecord noSeries = kLx410;
+    noSeries.SeriesCode = 0;
+    ModelRecord noModel = kLx410;
+    noModel.ModelCode = 0;
+    const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
+    EXPECT_EQ(CApplyTransaction(items, services).Run(L"", kLx410), result::kApplyFailed);
+    EXPECT_EQ(CGetTransaction(items, services).Run(L"Korvale LX-410", noSeries), result::kGetFailed);
+    EXPECT_EQ(CResetTransaction(items, services).Run(L"Korvale LX-410", noModel), result::kSendFailed);
+    EXPECT_EQ(CApplyTransaction({}, services).Run(L"Korvale LX-410", kLx410), result::kApplyFailed);
+    EXPECT_EQ(CGetTransaction({}, services).Run(L"Korvale LX-410", kLx410), result::kGetFailed);
+    EXPECT_EQ(CCommandTransaction(nullptr, 4, services).Run(L"Korvale LX-410", kLx410), result::kSendFailed);
+    EXPECT_EQ(CCommandTransaction(report, 0, services).Run(L"Korvale LX-410", kLx410), result::kSendFailed);
+    EXPECT_EQ(lookups, 0);
+    EXPECT_EQ(device.writes, 0);
+    drives.drives[L'E'] = {2, L"LX-410"};
+    EXPECT_EQ(CGetTransaction({}, services).Run(L"Korvale LX-410", kLx410), result::kGetFailedDrive);
+}
+
+TEST_F(TransactionTest, ResetSucceedsOnTheFourthCommandModeAttempt) {
+    // Gone for 16 s after the reset, then deaf long enough to turn away three attempts of 2 s plus 0.5 s
+    // each.
+    sim::Faults faults;
+    faults.wakeMs = 3 * (kPortDeadlineMs + kCommandModeRetryPauseMs) - 400;
+    printer = &device.Add("USB001", 104, 48, faults, kResetRestartPauseMs);
+    printer->MutableSettings().autoOffAc = 24;
+    MakeItems(0, 0, 0, 0);
+    const uint32_t start = clock.TickCount();
+    EXPECT_EQ(CResetTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kResetDone);
+    const uint32_t spent = clock.TickCount() - start;
+    EXPECT_EQ(printer->Count().resets, 1);
+    EXPECT_EQ(printer->CurrentSettings().autoOffAc, 6);
+    EXPECT_EQ(combos[1].selection, 6) << "the lists show the factory values";
+    EXPECT_GE(spent, kResetRestartPauseMs + 3 * (kPortDeadlineMs + kCommandModeRetryPauseMs));
+    EXPECT_LT(spent, kResetRestartPauseMs + 4 * (kPortDeadlineMs + kCommandModeRetryPauseMs));
+    EXPECT_EQ(printer->Count().commandModeSwitches, 2) << "one before the reset, one after";
+}
+
+TEST_F(TransactionTest, ResetThatNeverWakesGives5010AfterEightAttempts) {
+    printer = &device.Add("USB001", 104, 48, {}, 60000);
+    MakeItems(0, 0, 0, 0);
+    const uint32_t start = clock.TickCount();
+    EXPECT_EQ(CResetTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kSendFailed);
+    EXPECT_GE(clock.TickCount() - start,
+              kResetRestartPauseMs + 8 * kPortDeadlineMs + 8 * kCommandModeRetryPauseMs);
+    EXPECT_EQ(TotalSets(), 0);
+}
+
+TEST_F(TransactionTest, ResetWithoutItemsStillResetsThenReports5010) {
+    printer = &device.Add("USB001", 104, 48, {}, 5000);
+    EXPECT_EQ(CResetTransaction({}, services).Run(L"Korvale LX-410", kLx410), result::kSendFailed);
+    EXPECT_EQ(printer->Count().resets, 1);
+    EXPECT_EQ(printer->Count().commandModeSwitches, 2);
+    EXPECT_GE(clock.Slept(), kResetRestartPauseMs);
+}
+
+TEST_F(TransactionTest, CommandIsSentAfterTheCommandModeSwitch) {
+    const uint8_t deleteLog[] = {0x1B, 0x69, 0x58, 0x67, 0x32, 0x02, 0x00, 0x00, 0x01};
+    EXPECT_EQ(CCommandTransaction(deleteLog, sizeof deleteLog, services).Run(L"Korvale LX-410", kLx410),
+              result::kCommandDone);
+    EXPECT_EQ(printer->Count().logDeletions, 1);
+    const uint8_t calibration[] = {0x54, 0x0C, 80};
+    EXPECT_EQ(CCommandTransaction(calibration, 3, services).Run(L"Korvale LX-410", kLx410),
+              result::kCommandDone);
+    EXPECT_EQ(printer->CurrentSettings().calibration, 80);
+    EXPECT_EQ(clock.Slept(), 0u);
+}
+
+// Oversized answers leave stray bytes that the next read takes first: values come out wrong, but nothing
+// overruns and the exchange ends.
+TEST_F(TransactionTest, BadAnswersEndInAFailureCodeWithinTheDeadlines) {
+    struct Case {
+        const char* fault;
+        int32_t get;
+    };
+    for (const Case& c :
+         {Case{"silent", 5008}, Case{"short=20", 5008}, Case{"late=2500", 5008}, Case{"garbage", 5015},
+          Case{"split=7", 6501}, Case{"accept=3", 6501}, Case{"late=300", 6501}, Case{"long=8", 6501}}) {
+        sim::Faults faults;
+        ASSERT_TRUE(sim::ParseFault(c.fault, faults));
+        printer = &device.Add("USB001", 104, 48, faults);
+        MakeItems(0, 0, 0, 0);
+        const uint32_t start = clock.TickCount();
+        EXPECT_EQ(CGetTransaction(items, services).Run(L"Korvale LX-410", kLx410), c.get) << c.fault;
+        // Worst case: status write, status read, switch, then four items of write plus read.
+        EXPECT_LE(clock.TickCount() - start, 11 * (kPortDeadlineMs + 700) + kShowValuesPauseMs) << c.fault;
+    }
+}
+
+// Lets the first reads through, then the printer stops answering.
+class GoesQuietDevice : public IPortDevice {
+public:
+    GoesQuietDevice(IPortDevice& inner, int readsAllowed) : inner_(inner), left_(readsAllowed) {}
+    PortBool Write(char* n, const uint8_t* d, uint32_t c, uint32_t* m, uint32_t t) override {
+        return inner_.Write(n, d, c, m, t);
+    }
+    PortBool Read(char* n, uint8_t* b, uint32_t c, uint32_t* m, uint32_t t) override {
+        return left_-- > 0 ? inner_.Read(n, b, c, m, t) : kPortFalse;
+    }
+    std::string NarrowName(const std::wstring& name) override { return inner_.NarrowName(name); }
+
+private:
+    IPortDevice& inner_;
+    int left_;
+};
+
+TEST_F(TransactionTest, ApplyWhoseReadBackFailsGives5008EvenWithAMatchingDrive) {
+    MakeItems(0, 3, 0, 0);
+    drives.drives[L'E'] = {2, L"LX-410"};
+    GoesQuietDevice quiet(device, 1);
+    services.device = &quiet;
+    EXPECT_EQ(CApplyTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kGetFailed);
+    EXPECT_EQ(printer->CurrentSettings().autoOffAc, 3);
+    EXPECT_EQ(TotalSets(), 0);
+}
+
+} // namespace

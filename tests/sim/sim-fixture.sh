@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts or stops the native printer simulator that the Wine tests talk to through lxportio.dll.
+#   sim-fixture.sh start DIR LXSIM [lxsim options...]   serve on a free loopback port; DIR/address, DIR/state, DIR/log
+#   sim-fixture.sh stop DIR
+set -euo pipefail
+cmd="$1"; dir="$2"; shift 2
+case "$cmd" in
+  start)
+    lxsim="$1"; shift
+    [ -x "$lxsim" ] || { echo "sim-fixture: no simulator at $lxsim (build the host configuration first)" >&2; exit 1; }
+    "$0" stop "$dir" || true
+    mkdir -p "$dir"
+    rm -f "$dir/address" "$dir/state" "$dir/log"
+    # Detached from CTest's pipes, or CTest would wait for it.
+    setsid "$lxsim" --listen 127.0.0.1:0 --port-file "$dir/address" --state-dump "$dir/state" --log "$dir/log" "$@" \
+      </dev/null >"$dir/stderr" 2>&1 &
+    echo $! > "$dir/pid"
+    for _ in $(seq 100); do
+      [ -s "$dir/address" ] && { echo "sim-fixture: lxsim $(cat "$dir/pid") on $(cat "$dir/address")"; exit 0; }
+      kill -0 "$(cat "$dir/pid")" 2>/dev/null || break
+      sleep 0.05
+    done
+    echo "sim-fixture: lxsim did not start" >&2; cat "$dir/stderr" >&2; exit 1 ;;
+  stop)
+    [ -f "$dir/pid" ] || exit 0
+    pid="$(cat "$dir/pid")"; rm -f "$dir/pid"
+    kill "$pid" 2>/dev/null || true ;;
+  *) echo "usage: $0 start DIR LXSIM [options] | stop DIR" >&2; exit 2 ;;
+esac

@@ -1,0 +1,78 @@
+// Wine tests: point lxportio at the simulator fixture and read what its printers report about themselves.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace simfixture {
+
+// The fixture's folder (a Linux path, LX_SIM_DIR or the build's) as Wine sees it through drive Z:.
+inline std::string Folder() {
+    const char* dir = std::getenv("LX_SIM_DIR");
+#ifdef LX_SIM_FIXTURE_DIR
+    if (!dir || !*dir)
+        dir = LX_SIM_FIXTURE_DIR;
+#endif
+    if (!dir || !*dir)
+        return {};
+    std::string path = std::string("Z:") + dir;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+// Sets LXPORTIO_SIMULATOR for this process from the address the fixture's simulator serves; false without
+// one.
+inline bool Connect() {
+    std::ifstream in(Folder() + "\\address");
+    std::string address;
+    if (!(in >> address))
+        return false;
+    return ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", address.c_str()) != FALSE;
+}
+
+// The state the simulator dumped after its last exchange, for one port: "key" -> "value".
+inline std::map<std::string, std::string> State(const std::string& port) {
+    std::ifstream in(Folder() + "\\state");
+    std::map<std::string, std::string> values;
+    std::string line;
+    bool inSection = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] == '[') {
+            inSection = line == "[" + port + "]";
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (inSection && eq != std::string::npos)
+            values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+inline int StateValue(const std::string& port, const std::string& key) {
+    auto values = State(port);
+    auto it = values.find(key);
+    return it == values.end() ? -1 : std::atoi(it->second.c_str());
+}
+
+} // namespace simfixture
+
+// Real time, but pauses shortened by a factor while the tick counter still moves by the full pause.
+class FastClock : public IClock {
+public:
+    explicit FastClock(uint32_t factor) : factor_(factor) {}
+    uint32_t TickCount() override { return ::GetTickCount() + skipped_; }
+    void Sleep(uint32_t ms) override {
+        ::Sleep(ms / factor_);
+        skipped_ += ms - ms / factor_;
+    }
+
+private:
+    uint32_t factor_;
+    uint32_t skipped_ = 0;
+};
