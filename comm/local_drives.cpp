@@ -10,9 +10,7 @@ wchar_t AsciiUpper(wchar_t c) {
 } // namespace
 
 bool LabelMatchesModel(const std::wstring& label, const std::wstring& modelName) {
-    // An unlabelled stick says nothing about the printer; counting it would blame any USB stick.
-    if (label.empty())
-        return false;
+    // An empty label compares zero characters and so matches: a printer in storage mode may carry no label.
     const size_t n = label.size();
     const std::wstring tail = n >= modelName.size() ? modelName : modelName.substr(modelName.size() - n);
     if (tail.size() != label.size())

@@ -172,10 +172,12 @@ TEST_F(TransactionTest, FailureCodesDependOnAMatchingRemovableDrive) {
     // Unknown to the spooler, and a port without a printer behind it.
     EXPECT_EQ(runAll(L"No Such Printer"), plain) << "a fixed disk labelled LX-410 is no printer";
     EXPECT_EQ(runAll(L"Nobody Home"), plain);
-    drives.drives[L'E'] = {2, L""};
     drives.drives[L'F'] = {2, L"LX-41"};
     drives.drives[L'G'] = {2, L"lx-410", false};
-    EXPECT_EQ(runAll(L"No Such Printer"), plain) << "unlabelled, partial or unreadable drives do not match";
+    EXPECT_EQ(runAll(L"No Such Printer"), plain) << "partial or unreadable labels do not match";
+    drives.drives[L'E'] = {2, L""};
+    EXPECT_EQ(runAll(L"No Such Printer"), onDrive) << "an unlabelled removable drive matches";
+    drives.drives.erase(L'E');
     drives.drives[L'H'] = {2, L"lx-410"};
     EXPECT_EQ(runAll(L"No Such Printer"), onDrive);
     EXPECT_EQ(runAll(L"Nobody Home"), onDrive);
