@@ -13,11 +13,15 @@ mkdir -p "$out"
 # The simulated printers answer on the link that lxportio.dll reads from LXPORTIO_SIMULATOR.
 sim="$src/build/host/sim/lxsim"
 if [ -x "$sim" ]; then
-  port=$((20000 + RANDOM % 20000))
-  "$sim" --listen "127.0.0.1:$port" --printer USB001=104,48 --printer USB002=104,50 --log "$out/simulator.log" &
+  rm -f "$out/simulator.address"
+  "$sim" --listen 127.0.0.1:0 --port-file "$out/simulator.address" --printer USB001=104,48 \
+    --printer USB002=104,50 --log "$out/simulator.log" </dev/null >/dev/null 2>&1 &
   sim_pid=$!
   trap 'kill $sim_pid 2>/dev/null || true' EXIT
-  export LXPORTIO_SIMULATOR="127.0.0.1:$port"
+  for _ in $(seq 100); do [ -s "$out/simulator.address" ] && break; sleep 0.05; done
+  LXPORTIO_SIMULATOR="$(cat "$out/simulator.address")"
+  export LXPORTIO_SIMULATOR
+  echo "demo: simulated printers on $LXPORTIO_SIMULATOR (log: $out/simulator.log)"
 fi
 
 desktop="/desktop=lxdevset,1024x768"
