@@ -172,6 +172,17 @@ bool Exchange(uint8_t op, const char* portName, BYTE* bytes, DWORD count, DWORD*
     return SimulatorExchange(op, portName, bytes, count, moved, timeoutMs);
 }
 
+// Both exports: the count starts at zero and nothing unwinds into the caller.
+BOOL GuardedExchange(uint8_t op, char* portName, BYTE* bytes, DWORD count, DWORD* moved, DWORD timeoutMs) {
+    if (moved)
+        *moved = 0;
+    try {
+        return Exchange(op, portName, bytes, count, moved, timeoutMs) ? TRUE : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
 } // namespace
 
 extern "C" {
@@ -185,23 +196,11 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 BOOL WINAPI LxPortWrite(DWORD, char* portName, BYTE* data, DWORD count, DWORD* moved, DWORD timeoutMs) {
-    if (moved)
-        *moved = 0;
-    try {
-        return Exchange(simlink::kOpWrite, portName, data, count, moved, timeoutMs) ? TRUE : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    return GuardedExchange(simlink::kOpWrite, portName, data, count, moved, timeoutMs);
 }
 
 BOOL WINAPI LxPortRead(DWORD, char* portName, BYTE* buffer, DWORD count, DWORD* moved, DWORD timeoutMs) {
-    if (moved)
-        *moved = 0;
-    try {
-        return Exchange(simlink::kOpRead, portName, buffer, count, moved, timeoutMs) ? TRUE : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    return GuardedExchange(simlink::kOpRead, portName, buffer, count, moved, timeoutMs);
 }
 
 } // extern "C"
