@@ -1,13 +1,14 @@
 // The application object and its start-up sequence.
 #include "app/app_win.h"
 
-#include "app/messages_win.h"
-#include "app/printers.h"
-#include "app/resource.h"
+#include "core/messages_win.h"
+#include "core/printers.h"
+#include "core/resource.h"
 #include "app/select_dlg_win.h"
 #include "app/settings_win.h"
 #include "app/startup_rules.h"
-#include "win/message_box.h"
+#include "core/rules.h"
+#include "win/seams.h"
 #include "win/resources.h"
 
 #include <commctrl.h>
@@ -73,6 +74,7 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
     appTitle = kFallbackTitle;
+    SetAppTitle(appTitle);
 
     const ModelCatalogue catalogue = BuildModelCatalogue(settingsFile);
     if (catalogue.empty()) {
@@ -102,18 +104,19 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
 
     const std::wstring title = win::LoadResourceString(IDS_APP_TITLE);
     appTitle = title.empty() ? kFallbackTitle : title;
+    SetAppTitle(appTitle);
 
     // Created only now, after the printer is verified: a second copy for a missing printer says so first.
     instanceMutex.reset(::CreateMutexW(nullptr, TRUE, kInstanceMutexName));
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         if (HWND running = ::FindWindowW(nullptr, appTitle.c_str()))
             ::SetForegroundWindow(running);
-        win::TestLog(L"already-running");
+        win::TestNote(L"already-running");
         return false;
     }
 
     // The main dialog is shown here, modally, with the catalogue and the printer name; the program ends when
     // it closes. Until it exists, start-up ends after the checks.
-    win::TestLog(L"ready|" + printerName);
+    win::TestNote(L"ready|" + printerName);
     return false;
 }

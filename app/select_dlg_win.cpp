@@ -1,9 +1,9 @@
 // The printer selection dialog: lists the acceptable printers and hands back the chosen name.
 #include "app/select_dlg_win.h"
 
-#include "app/messages_win.h"
-#include "app/printer_list_win.h"
-#include "app/resource.h"
+#include "core/messages_win.h"
+#include "core/printer_list_win.h"
+#include "core/resource.h"
 #include "win/resources.h"
 
 CSelectDlg::CSelectDlg(const ModelCatalogue& catalogue, HWND parent)

@@ -1,7 +1,7 @@
 // The printer selection dialog shown when the program starts without a printer name.
 #pragma once
 
-#include "app/model.h"
+#include "core/model.h"
 #include "win/dialog.h"
 
 #include <string>

@@ -2,6 +2,8 @@
 #include "app/settings_win.h"
 
 #include "app/startup_rules.h"
+#include "core/paths_win.h"
+#include "core/rules.h"
 #include "win/handles.h"
 
 #include <cwchar>
@@ -11,14 +13,6 @@ namespace {
 
 constexpr wchar_t kDriverKeyRoot[] = L"SOFTWARE\\Korvale Industries, Ltd.\\Zentape\\Driver\\3.0\\";
 constexpr DWORD kTextBuffer = MAX_PATH; // every text key and value is read into 260 characters
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    return std::wstring(path, length);
-}
 
 std::wstring ReadProfileText(const wchar_t* section, const wchar_t* key, const std::wstring& file) {
     wchar_t buffer[kTextBuffer] = {};
@@ -74,15 +68,9 @@ std::wstring LocaleAbbreviation(LCID locale) {
 
 } // namespace
 
-std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second) {
-    return ReplaceLastFour(ProgramPath(), first, second);
-}
-
 std::wstring GetSettingsFilePath() {
-    std::wstring path = BuildPathBesideProgram(L"", L".ini");
-    WIN32_FIND_DATAW found;
-    win::FindHandle search(::FindFirstFileW(path.c_str(), &found));
-    return search ? path : std::wstring();
+    const std::wstring path = SettingsFilePath();
+    return PathExists(path) ? path : std::wstring();
 }
 
 std::wstring DriverKeyPath(const std::wstring& modelName) {

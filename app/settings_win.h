@@ -1,14 +1,11 @@
 // The settings file beside the program, the model catalogue and the choice of the language library.
 #pragma once
 
-#include "app/model.h"
+#include "core/model.h"
 
 #include <windows.h>
 
 #include <string>
-
-// The program's full path without its last four characters, plus the two suffixes.
-std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);
 
 // The settings file's path when a file of that path exists, else empty.
 std::wstring GetSettingsFilePath();

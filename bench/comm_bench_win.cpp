@@ -2,9 +2,9 @@
 #include "comm/services_win.h"
 #include "items/basic_items.h"
 #include "items/platform_win.h"
-#include "app/printers.h"
+#include "core/printers.h"
 #include "comm/lxportio_win.h"
-#include "comm/result_codes.h"
+#include "core/result_codes.h"
 
 #include <windows.h>
 

@@ -12,6 +12,10 @@ function(lx_add_gtest name)
   cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  if(LX_WINDOWS)
+    # Test programs record message boxes instead of showing them.
+    target_link_libraries(${name} PRIVATE lxtest_seams)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(NOT LX_CAN_RUN)
     return()
@@ -20,6 +24,7 @@ function(lx_add_gtest name)
   if(LX_WINDOWS)
     # One value per property: test discovery flattens list values into separate arguments.
     list(APPEND props ENVIRONMENT "LX_DIST_DIR=${LX_DIST_DIR}"
+                      ENVIRONMENT_MODIFICATION "LX_BUILD_DIR=set:${CMAKE_BINARY_DIR}"
                       ENVIRONMENT_MODIFICATION "LX_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}")
   endif()
   if(T_LOCK)

@@ -1,7 +1,7 @@
 // Finds removable drives labelled with the model name: the printer attached as a drive, not a printer.
 #pragma once
 
-#include "app/model.h"
+#include "core/model.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,9 @@
 // Win32 clock, lxportio device calls, drive queries, and their wiring to the spooler.
 #include "comm/services_win.h"
 
-#include "app/printers.h"
+#include "core/printers.h"
 #include "comm/lxportio_win.h"
+#include "win/text.h"
 
 #include <windows.h>
 
@@ -32,16 +33,7 @@ PortBool LxportioDevice::Read(char* portName, uint8_t* buffer, uint32_t count, u
 }
 
 std::string LxportioDevice::NarrowName(const std::wstring& portName) {
-    if (portName.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(),
-                                           static_cast<int>(portName.size()), nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_THREAD_ACP, 0, portName.c_str(), static_cast<int>(portName.size()),
-                          narrow.data(), size, nullptr, nullptr);
-    return narrow;
+    return win::ToMultiByte(CP_THREAD_ACP, portName);
 }
 
 uint32_t Win32Drives::LogicalDrives() {

@@ -1,7 +1,7 @@
 // The exchange pattern (USB port, model check, command mode) and the work of each transaction.
 #include "comm/transactions.h"
 
-#include "comm/result_codes.h"
+#include "core/result_codes.h"
 
 TransactionCore::TransactionCore(const CommServices& services_, int32_t failureCode, int32_t failureCodeDrive)
     : services(services_), failureCode_(failureCode), failureCodeDrive_(failureCodeDrive) {}

@@ -1,10 +1,10 @@
 // The four kinds of exchange with a printer: apply settings, read them, reset the printer, send one command.
 #pragma once
 
-#include "app/model.h"
+#include "core/model.h"
 #include "comm/communicator.h"
 #include "comm/local_drives.h"
-#include "comm/result_codes.h"
+#include "core/result_codes.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // Combo-box messages behind the drop-down list operations; synchronous, so a worker thread may call them.
 #include "items/combo_win.h"
 
-#include <vector>
+#include "win/text.h"
 
 int CComboBoxWin::GetCurSel() {
     if (!combo_)
@@ -15,14 +15,7 @@ void CComboBoxWin::SetCurSel(int index) {
 }
 
 std::wstring CComboBoxWin::GetText() {
-    if (!combo_)
-        return {};
-    const int length = ::GetWindowTextLengthW(combo_);
-    if (length <= 0)
-        return {};
-    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = ::GetWindowTextW(combo_, text.data(), length + 1);
-    return std::wstring(text.data(), static_cast<size_t>(got > 0 ? got : 0));
+    return win::WindowText(combo_);
 }
 
 void CComboBoxWin::Repaint() {

@@ -1,6 +1,9 @@
 // Private-profile access, ANSI conversion and string-table loading for the setting items.
 #include "items/platform_win.h"
 
+#include "win/resources.h"
+#include "win/text.h"
+
 bool Win32ItemPlatform::WriteProfileText(const std::wstring& path, const std::wstring& section,
                                          const std::wstring& key, const std::wstring& value) {
     return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
@@ -13,16 +16,7 @@ int Win32ItemPlatform::ReadProfileInt(const std::wstring& path, const std::wstri
 }
 
 std::string Win32ItemPlatform::ToAnsi(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    if (size <= 0)
-        return {};
-    std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), size, nullptr,
-                          nullptr);
-    return ansi;
+    return win::ToMultiByte(CP_ACP, text);
 }
 
 Win32ItemPlatform& TheItemPlatform() {
@@ -31,10 +25,5 @@ Win32ItemPlatform& TheItemPlatform() {
 }
 
 std::wstring ModuleStrings::LoadText(uint32_t id) {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size LoadStringW hands out a pointer into the resource itself, of any length.
-    const int length = ::LoadStringW(module_, id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return {};
-    return std::wstring(text, static_cast<size_t>(length));
+    return win::LoadModuleString(module_, id);
 }

@@ -2,6 +2,7 @@
 #include "win/dialog.h"
 
 #include "win/resources.h"
+#include "win/text.h"
 
 namespace win {
 
@@ -13,14 +14,7 @@ Dialog::~Dialog() {
 }
 
 std::wstring Dialog::ItemText(int id) const {
-    HWND item = Item(id);
-    int length = item ? ::GetWindowTextLengthW(item) : 0;
-    if (length <= 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    length = ::GetWindowTextW(item, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return text;
+    return WindowText(Item(id));
 }
 
 void Dialog::EndDialog(INT_PTR result) {

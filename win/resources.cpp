@@ -14,14 +14,18 @@ void SetResourceModule(HINSTANCE module) {
     g_resourceModule = module;
 }
 
-std::wstring LoadResourceString(UINT id) {
+std::wstring LoadModuleString(HINSTANCE module, UINT id) {
     // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so no length limit
     // applies.
     const wchar_t* text = nullptr;
-    int length = ::LoadStringW(ResourceModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr)
         return {};
     return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::wstring LoadResourceString(UINT id) {
+    return LoadModuleString(ResourceModule(), id);
 }
 
 } // namespace win

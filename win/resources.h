@@ -10,7 +10,9 @@ namespace win {
 HINSTANCE ResourceModule();
 void SetResourceModule(HINSTANCE module);
 
-// The text of a string resource of the current resource module; empty when it has none.
+// The text of a string resource of a module; empty when it has none.
+std::wstring LoadModuleString(HINSTANCE module, UINT id);
+// The same from the current resource module.
 std::wstring LoadResourceString(UINT id);
 
 } // namespace win

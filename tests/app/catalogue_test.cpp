@@ -1,8 +1,8 @@
 // Catalogue, language choice and printer queries against real INI files, the Wine registry and the Wine
 // spooler.
-#include "app/messages_win.h"
-#include "app/printer_list_win.h"
-#include "app/printers.h"
+#include "core/messages_win.h"
+#include "core/printer_list_win.h"
+#include "core/printers.h"
 #include "app/settings_win.h"
 #include "tests/app/harness_win.h"
 #include "win/handles.h"

@@ -19,6 +19,11 @@ std::wstring DistDir() {
     return dist ? WindowsPath(dist) : std::wstring();
 }
 
+std::wstring BuildDir() {
+    const char* build = std::getenv("LX_BUILD_DIR");
+    return build ? WindowsPath(build) : std::wstring();
+}
+
 std::wstring ReadTextFile(const std::wstring& path) {
     win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        nullptr, OPEN_EXISTING, 0, nullptr));
@@ -89,7 +94,7 @@ std::vector<std::string> SplitLines(const std::wstring& text) {
 
 } // namespace
 
-ProgramCopy::ProgramCopy(const std::wstring& tag) {
+ProgramCopy::ProgramCopy(const std::wstring& tag, Build build) {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     dir_ = std::wstring(temp) + L"lxdevset-" + tag + L"-" + std::to_wstring(::GetCurrentProcessId());
@@ -97,7 +102,10 @@ ProgramCopy::ProgramCopy(const std::wstring& tag) {
     ::CreateDirectoryW(dir_.c_str(), nullptr);
     ::CreateDirectoryW((dir_ + L"\\res").c_str(), nullptr);
     const std::wstring dist = DistDir();
-    CopyOrFail(dist + L"\\lxdevset.exe", exe());
+    CopyOrFail(build == Build::kShipped ? dist + L"\\lxdevset.exe" : BuildDir() + L"\\app\\lxdevset_test.exe",
+               exe());
+    CopyOrFail(dist + L"\\lxportio.dll", dir_ + L"\\lxportio.dll");
+    CopyOrFail(dist + L"\\lxportio.ini", dir_ + L"\\lxportio.ini");
     CopyOrFail(dist + L"\\lxdevset.ini", ini());
     CopyOrFail(dist + L"\\res\\lxdevset_ENU.dll", dir_ + L"\\res\\lxdevset_ENU.dll");
     logPath_ = dir_ + L"\\test.log";

@@ -13,6 +13,8 @@ namespace harness {
 std::wstring WindowsPath(const std::string& linuxPath);
 // dist/x64 as the build laid it out.
 std::wstring DistDir();
+// The build folder of this configuration (build/x64).
+std::wstring BuildDir();
 std::wstring ReadTextFile(const std::wstring& path);
 void WriteTextFile(const std::wstring& path, const std::string& text);
 
@@ -27,10 +29,14 @@ struct Running {
     HANDLE process = nullptr;
 };
 
-// A fresh folder with lxdevset.exe, lxdevset.ini and res\ copied from dist; removed at the end.
+// Which program a copy holds: the test build (message boxes recorded in the test log and answered from
+// LXDEVSET_TEST_ANSWERS) or the shipped program (real message boxes, answered from outside).
+enum class Build { kTest, kShipped };
+
+// A fresh folder with lxdevset.exe, lxdevset.ini, res\ and lxportio from dist; removed at the end.
 class ProgramCopy {
 public:
-    explicit ProgramCopy(const std::wstring& tag);
+    explicit ProgramCopy(const std::wstring& tag, Build build = Build::kTest);
     ~ProgramCopy();
     ProgramCopy(const ProgramCopy&) = delete;
     ProgramCopy& operator=(const ProgramCopy&) = delete;

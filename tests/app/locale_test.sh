@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The user's locale picks the language code before the default: lxdevset run as a German user.
-#   locale_test.sh WINE_RUN DIST_DIR WORK_DIR
+#   locale_test.sh WINE_RUN DIST_DIR TEST_PROGRAM WORK_DIR
 set -euo pipefail
-wine_run="$1"; dist="$2"; work="$3"
+wine_run="$1"; dist="$2"; program="$3"; work="$4"
 rm -rf "$work"; mkdir -p "$work/res"
-cp "$dist/lxdevset.exe" "$work/"
+cp "$program" "$work/lxdevset.exe"
+cp "$dist/lxportio.dll" "$work/"
 cp "$dist/res/lxdevset_ENU.dll" "$work/res/lxdevset_ENU.dll"
 # A right-to-left library under another code shows which key was taken, in the message style.
 cp "$dist/res/lxdevset_ENU.dll" "$work/res/lxdevset_ARE.dll"

@@ -1,5 +1,5 @@
 // The English language library carries everything the program's own resources do, plus its own extras.
-#include "app/resource.h"
+#include "core/resource.h"
 #include "tests/app/harness_win.h"
 #include "win/handles.h"
 

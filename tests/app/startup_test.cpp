@@ -102,7 +102,7 @@ TEST(Startup, NonAdministratorIsStopped) {
 }
 
 TEST(Startup, RealMessageBoxShowsTextCaptionAndClosesWithOk) {
-    ProgramCopy copy(L"realbox");
+    ProgramCopy copy(L"realbox", harness::Build::kShipped);
     std::wstring caption, text;
     RunResult run = copy.Run(
         L"No Such Printer",

@@ -1,5 +1,5 @@
 // Every transaction's result codes, pauses and preconditions against simulated printers on a virtual clock.
-#include "comm/result_codes.h"
+#include "core/result_codes.h"
 #include "comm/transactions.h"
 #include "items/basic_items.h"
 #include "tests/support/item_fakes.h"

@@ -1,5 +1,5 @@
 // Transactions under Wine: the real spooler, lxportio.dll, the simulator program and a real removable drive.
-#include "comm/result_codes.h"
+#include "core/result_codes.h"
 #include "comm/services_win.h"
 #include "items/basic_items.h"
 #include "tests/support/item_fakes.h"

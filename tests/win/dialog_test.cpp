@@ -1,5 +1,5 @@
 // The dialog layer: its own modal loop, the pre-translation hook and the per-class handler tables.
-#include "app/resource.h"
+#include "core/resource.h"
 #include "tests/app/harness_win.h"
 #include "win/dialog.h"
 #include "win/resources.h"

@@ -1,8 +1,8 @@
 // Spooler queries on local printers at level 2; every handle and buffer is released on every path.
-#include "app/printers.h"
+#include "core/printers.h"
 
-#include "app/printer_list_win.h"
-#include "app/startup_rules.h"
+#include "core/printer_list_win.h"
+#include "core/rules.h"
 #include "win/handles.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // Spooler queries: is a printer installed, its driver and port, which catalogue model it is.
 #pragma once
 
-#include "app/model.h"
+#include "core/model.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,9 @@
 // Message boxes with the right-to-left rule, the administrator test and window centring.
-#include "app/messages_win.h"
+#include "core/messages_win.h"
 
-#include "app/app_win.h"
-#include "app/startup_rules.h"
+#include "core/rules.h"
 #include "win/handles.h"
-#include "win/message_box.h"
+#include "win/seams.h"
 
 namespace {
 bool IsMirrored(HWND window) {
@@ -25,8 +24,20 @@ int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, c
     return win::ShowBox(nullptr, text, caption, style);
 }
 
+namespace {
+std::wstring g_appTitle = L"Device settings";
+} // namespace
+
+void SetAppTitle(const std::wstring& title) {
+    g_appTitle = title;
+}
+
+const std::wstring& AppTitle() {
+    return g_appTitle;
+}
+
 int ShowWindowMessageBox(HWND window, UINT style, const std::wstring& text) {
-    return win::ShowBox(::GetActiveWindow(), text, theApp.appTitle, WithWindowDirection(window, style));
+    return win::ShowBox(::GetActiveWindow(), text, g_appTitle, WithWindowDirection(window, style));
 }
 
 bool IsUserAdministrator() {

@@ -1,0 +1,35 @@
+// Paths beside the program, from the module file name.
+#include "core/paths_win.h"
+
+#include "core/rules.h"
+#include "win/handles.h"
+
+#include <windows.h>
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    return std::wstring(path, length);
+}
+
+std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second) {
+    return ReplaceLastFour(ProgramPath(), first, second);
+}
+
+std::wstring SettingsFilePath() {
+    return BuildPathBesideProgram(L"", L".ini");
+}
+
+std::wstring LastSettingsFilePath(const std::wstring& modelName) {
+    return BuildPathBesideProgram(L"_" + modelName, L".ini");
+}
+
+bool PathExists(const std::wstring& path) {
+    if (path.empty())
+        return false;
+    WIN32_FIND_DATAW found;
+    win::FindHandle search(::FindFirstFileW(path.c_str(), &found));
+    return static_cast<bool>(search);
+}

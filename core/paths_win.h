@@ -1,0 +1,19 @@
+// Files beside the program: its own full path and the paths built from it.
+#pragma once
+
+#include <string>
+
+// The program's full path; empty when it cannot be read or does not fit 260 characters.
+std::wstring ProgramPath();
+
+// The program's full path without its last four characters, plus the two suffixes.
+std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);
+
+// The settings file beside the program (it need not exist).
+std::wstring SettingsFilePath();
+
+// The last-settings file of a model beside the program.
+std::wstring LastSettingsFilePath(const std::wstring& modelName);
+
+// True when a file or folder of exactly this path exists.
+bool PathExists(const std::wstring& path);

@@ -1,0 +1,42 @@
+// Rules shared by every layer that need no system call.
+#include "core/rules.h"
+
+#include <cwctype>
+
+std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first,
+                             const std::wstring& second) {
+    std::wstring result = path.size() > 4 ? path.substr(0, path.size() - 4) : std::wstring();
+    return result + first + second;
+}
+
+std::wstring LowerCase(std::wstring text) {
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return text;
+}
+
+bool IsRightToLeftLanguage(const std::wstring& languageCode) {
+    return languageCode == L"ARE";
+}
+
+PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& printers,
+                                       const std::vector<std::wstring>& modelNames) {
+    PrinterChoice choice;
+    for (const InstalledPrinter& printer : printers) {
+        for (const std::wstring& model : modelNames) {
+            if (printer.driver != model)
+                continue;
+            choice.listed.push_back(printer.name);
+            // std::wstring compares code units, which is the order wanted here.
+            if (!printer.workOffline && (choice.preferred.empty() || printer.name < choice.preferred))
+                choice.preferred = printer.name;
+        }
+    }
+    return choice;
+}
+
+Point CenteredOrigin(const Rect& window, const Rect& reference) {
+    const long x = reference.left + ((reference.right - reference.left) - (window.right - window.left)) / 2;
+    const long y = reference.top + ((reference.bottom - reference.top) - (window.bottom - window.top)) / 2;
+    return {x, y};
+}

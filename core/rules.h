@@ -1,0 +1,40 @@
+// Rules shared by every layer that need no system call: paths beside the program, lower-casing, text
+// direction, the printer to preselect, centring.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A path without its last four characters (the extension of "x.exe"), plus the two suffixes.
+std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first, const std::wstring& second);
+
+// Lower-cases character by character with the C library's rules for the current locale.
+std::wstring LowerCase(std::wstring text);
+
+// Message boxes of this language read right to left.
+bool IsRightToLeftLanguage(const std::wstring& languageCode);
+
+// One installed printer as the printer lists see it.
+struct InstalledPrinter {
+    std::wstring name;
+    std::wstring driver;
+    bool workOffline = false;
+};
+
+// The names to list (one per matching model name, so a model named twice lists its printers twice) and the
+// preferred one: the smallest name, in code-unit order, of the acceptable printers that are not offline.
+struct PrinterChoice {
+    std::vector<std::wstring> listed;
+    std::wstring preferred;
+};
+PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& printers,
+                                       const std::vector<std::wstring>& modelNames);
+
+// Top-left corner that centres a box of the window's size over the reference; divisions truncate toward zero.
+struct Rect {
+    long left, top, right, bottom;
+};
+struct Point {
+    long x, y;
+};
+Point CenteredOrigin(const Rect& window, const Rect& reference);

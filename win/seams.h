@@ -1,0 +1,18 @@
+// The program's seams toward its tests: every message box goes through ShowBox, and moments a test waits for
+// are named with TestNote. The shipped program links win/seams.cpp, which shows real boxes and notes nothing;
+// the test build links a recording implementation instead, so no environment can change a user's run.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+
+// MessageBoxW with the given owner, text, caption and style; returns the button pressed.
+int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
+
+// A line for the test build's log; nothing in the shipped program.
+void TestNote(const std::wstring& line);
+
+} // namespace win
