@@ -4,10 +4,12 @@
 #include "core/messages_win.h"
 #include "core/printers.h"
 #include "core/resource.h"
+#include "app/option_dlg_win.h"
 #include "app/select_dlg_win.h"
 #include "app/settings_win.h"
 #include "app/startup_rules.h"
 #include "core/rules.h"
+#include "ui/main_dlg_win.h"
 #include "win/seams.h"
 #include "win/resources.h"
 
@@ -115,8 +117,8 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
 
-    // The main dialog is shown here, modally, with the catalogue and the printer name; the program ends when
-    // it closes. Until it exists, start-up ends after the checks.
-    win::TestNote(L"ready|" + printerName);
+    CPrinterConfigToolDlg dialog(catalogue, printerName, nullptr, {&OnOptionSettings});
+    dialog.DoModal();
+    win::Dialog::SetMainWindow(nullptr);
     return false;
 }

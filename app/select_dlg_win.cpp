@@ -29,7 +29,7 @@ bool CSelectDlg::OnCommand(UINT id, UINT code) {
     return Dispatch(table, id, code);
 }
 
-void CSelectDlg::OnOkClicked() {
+void CSelectDlg::OnOkClicked(UINT, UINT) {
     selectedPrinter = ItemText(IDC_SELECT_PRINTER);
     EndDialog(IDOK);
 }

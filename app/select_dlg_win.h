@@ -17,7 +17,7 @@ protected:
     bool OnCommand(UINT id, UINT code) override;
 
 private:
-    void OnOkClicked();
+    void OnOkClicked(UINT id, UINT code);
 
     ModelCatalogue catalogue_;
 };

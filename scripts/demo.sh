@@ -42,7 +42,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     sleep 0.5
     xwininfo -root -tree 2>/dev/null | grep -q "Device settings" && break
   done
-  sleep 1.5
+  sleep ${LX_DEMO_WAIT:-4}
   import -window root "$2"
   wineserver -k
 ' "$desktop" "$exe" "$shot" "$@"

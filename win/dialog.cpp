@@ -1,16 +1,125 @@
-// Modal loop and window procedure of the dialog layer.
+// Modal loop, window procedure, modeless children and control subclassing of the dialog layer.
 #include "win/dialog.h"
 
 #include "win/resources.h"
 #include "win/text.h"
 
 namespace win {
+namespace {
+
+constexpr wchar_t kDialogProperty[] = L"LxDialog";
+constexpr wchar_t kControlProperty[] = L"LxControl";
+constexpr UINT_PTR kSubclassId = 0x4C58;
+
+HWND g_mainWindow = nullptr;
+
+// Work handed over by Invoke; the message carries its address.
+const UINT kInvokeMessage = ::RegisterWindowMessageW(L"LxDialogInvoke");
+
+// Messages whose result the dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool ReturnsResultDirectly(UINT msg) {
+    switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Pre-translation along the window tree: the control the message is for, then each dialog up to the top.
+bool WalkPreTranslate(HWND top, MSG& msg) {
+    if (SubclassedControl* control = SubclassedControl::FromHandle(msg.hwnd))
+        if (control->PreTranslateMessage(msg))
+            return true;
+    for (HWND window = msg.hwnd; window; window = ::GetParent(window)) {
+        if (Dialog* dialog = Dialog::FromHandle(window))
+            if (dialog->PreTranslateMessage(msg))
+                return true;
+        if (window == top)
+            break;
+    }
+    return false;
+}
+
+} // namespace
+
+SubclassedControl::~SubclassedControl() {
+    Unsubclass();
+}
+
+bool SubclassedControl::Subclass(HWND control) {
+    Unsubclass();
+    if (!control || !::SetWindowSubclass(control, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    hwnd_ = control;
+    ::SetPropW(control, kControlProperty, this);
+    return true;
+}
+
+void SubclassedControl::Unsubclass() {
+    if (!hwnd_)
+        return;
+    if (::IsWindow(hwnd_)) {
+        ::RemovePropW(hwnd_, kControlProperty);
+        ::RemoveWindowSubclass(hwnd_, &SubclassProc, kSubclassId);
+    }
+    hwnd_ = nullptr;
+}
+
+SubclassedControl* SubclassedControl::FromHandle(HWND window) {
+    return window ? static_cast<SubclassedControl*>(::GetPropW(window, kControlProperty)) : nullptr;
+}
+
+LRESULT SubclassedControl::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR data) {
+    auto* self = reinterpret_cast<SubclassedControl*>(data);
+    if (msg == WM_NCDESTROY) {
+        self->Unsubclass();
+        return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    // Nothing may unwind through the system's dispatcher.
+    try {
+        if (self->OnMessage(msg, wParam, lParam, result))
+            return result;
+    } catch (...) {
+        return 0;
+    }
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
 
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {
     if (hwnd_)
         ::DestroyWindow(hwnd_);
+}
+
+Dialog* Dialog::FromHandle(HWND window) {
+    return window ? static_cast<Dialog*>(::GetPropW(window, kDialogProperty)) : nullptr;
+}
+
+void Dialog::SetMainWindow(HWND window) {
+    g_mainWindow = window;
+}
+
+HWND Dialog::MainWindow() {
+    return g_mainWindow;
 }
 
 std::wstring Dialog::ItemText(int id) const {
@@ -25,10 +134,32 @@ void Dialog::EndDialog(INT_PTR result) {
         ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
+void Dialog::Invoke(const std::function<void()>& work) const {
+    if (!hwnd_)
+        return;
+    if (::GetWindowThreadProcessId(hwnd_, nullptr) == ::GetCurrentThreadId()) {
+        work();
+        return;
+    }
+    ::SendMessageW(hwnd_, kInvokeMessage, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+bool Dialog::Create(HWND parent) {
+    if (hwnd_)
+        return true;
+    modal_ = false;
+    parent_ = parent;
+    hwnd_ = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent, &Dialog::DialogProc,
+                                 reinterpret_cast<LPARAM>(this));
+    return hwnd_ != nullptr;
+}
+
 INT_PTR Dialog::DoModal() {
     ended_ = false;
     result_ = -1;
-    HWND owner = parent_;
+    modal_ = true;
+    // Without a parent the main window owns the dialog, so that it is disabled while the dialog runs.
+    HWND owner = parent_ ? parent_ : (::IsWindow(g_mainWindow) ? g_mainWindow : nullptr);
     hwnd_ = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), owner, &Dialog::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
     if (!hwnd_)
@@ -38,25 +169,7 @@ INT_PTR Dialog::DoModal() {
         ::EnableWindow(owner, FALSE);
     if (!ended_)
         ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-
-    MSG msg;
-    while (!ended_) {
-        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            // Leave WM_QUIT for the outer loop, as the system's modal loops do.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (got == -1)
-            break;
-        if (PreTranslateMessage(msg))
-            continue;
-        if (::IsDialogMessageW(hwnd_, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-
+    PumpUntilEnded();
     if (ownerEnabled)
         ::EnableWindow(owner, TRUE);
     HWND hwnd = hwnd_;
@@ -67,22 +180,49 @@ INT_PTR Dialog::DoModal() {
     return result_;
 }
 
+void Dialog::PumpUntilEnded() {
+    MSG msg;
+    while (!ended_) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // Leave WM_QUIT for the outer loop, as the system's modal loops do.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1)
+            break;
+        if (WalkPreTranslate(hwnd_, msg))
+            continue;
+        if (::IsDialogMessageW(hwnd_, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        ::SetPropW(hwnd, kDialogProperty, self);
         self->hwnd_ = hwnd;
     } else {
-        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+        self = FromHandle(hwnd);
     }
     if (!self)
         return FALSE;
+    if (msg == WM_NCDESTROY) {
+        ::RemovePropW(hwnd, kDialogProperty);
+        if (self->hwnd_ == hwnd)
+            self->hwnd_ = nullptr;
+        return FALSE;
+    }
     // Nothing may unwind through the system's dispatcher.
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (...) {
-        self->EndDialog(-1);
+        if (self->modal_)
+            self->EndDialog(-1);
         return FALSE;
     }
 }
@@ -90,8 +230,28 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG)
         return OnInitDialog();
+    if (msg == kInvokeMessage) {
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return TRUE;
+    }
     LRESULT result = 0;
-    if (OnMessage(msg, wParam, lParam, result)) {
+    bool handled = false;
+    if (msg == WM_DRAWITEM && lParam) {
+        // Owner drawing belongs to the control: reflect it to the subclass that draws it.
+        HWND item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        if (SubclassedControl::FromHandle(item)) {
+            ::SendMessageW(item, kReflectBase + WM_DRAWITEM, wParam, lParam);
+            result = TRUE;
+            handled = true;
+        }
+    }
+    if (!handled)
+        handled = OnMessage(msg, wParam, lParam, result);
+    if (!handled && msg == WM_NOTIFY && lParam)
+        handled = OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    if (handled) {
+        if (ReturnsResultDirectly(msg))
+            return static_cast<INT_PTR>(result);
         ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
     }

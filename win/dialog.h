@@ -1,15 +1,51 @@
-// Dialog layer: modal dialogs from templates of the current resource module, with per-class handler tables.
+// Dialog layer: modal and modeless dialogs from templates of the current resource module, per-class handler
+// tables, subclassed controls with reflected owner drawing, and pre-translation along the window tree.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace win {
 
-// A modal dialog run by its own message loop, so that a dialog sees every message first
-// (PreTranslateMessage).
+// Messages a parent reflects to the subclassed control they are about (WM_DRAWITEM arrives as
+// kReflectBase + WM_DRAWITEM); a control that handles one returns TRUE.
+constexpr UINT kReflectBase = WM_USER + 0x1C00;
+
+// A control of a dialog that the program subclasses: sees its messages first and may pre-translate the
+// messages addressed to it.
+class SubclassedControl {
+public:
+    SubclassedControl() = default;
+    virtual ~SubclassedControl();
+    SubclassedControl(const SubclassedControl&) = delete;
+    SubclassedControl& operator=(const SubclassedControl&) = delete;
+
+    bool Subclass(HWND control);
+    void Unsubclass();
+    HWND hwnd() const { return hwnd_; }
+
+    // The object subclassing a window, if any.
+    static SubclassedControl* FromHandle(HWND window);
+
+    // Return true when the message was consumed and must not be dispatched.
+    virtual bool PreTranslateMessage(MSG&) { return false; }
+
+protected:
+    // Return true when handled; result is the message's result.
+    virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    HWND hwnd_ = nullptr;
+};
+
+// A dialog from a template of the current resource module: modal with its own message loop, so that every
+// message passes PreTranslateMessage first, or modeless as a child of another dialog (a tab page).
 class Dialog {
 public:
     Dialog(UINT templateId, HWND parent);
@@ -19,40 +55,62 @@ public:
 
     // Creates the dialog, runs it until EndDialog and destroys it; -1 when the template cannot be created.
     INT_PTR DoModal();
+    // Creates the dialog modeless with the given parent; false when the template cannot be created.
+    bool Create(HWND parent);
     void EndDialog(INT_PTR result);
 
     HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
     std::wstring ItemText(int id) const;
+    // Runs the work on the dialog's thread and waits for it; the one way another thread acts on the window.
+    void Invoke(const std::function<void()>& work) const;
+
+    // The object of a dialog window created by this layer, if any.
+    static Dialog* FromHandle(HWND window);
+
+    // The program's main window: the owner of every modal dialog constructed without a parent.
+    static void SetMainWindow(HWND window);
+    static HWND MainWindow();
+
+    // Return true when the message was consumed and must not be dispatched. The modal loop asks the control
+    // the message is for, then every dialog from that control up to the modal one.
+    virtual bool PreTranslateMessage(MSG&) { return false; }
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Return true when the message was consumed and must not be dispatched.
-    virtual bool PreTranslateMessage(MSG&) { return false; }
     // Per-class tables: derived classes answer through DialogImpl::Dispatch.
     virtual bool OnCommand(UINT, UINT) { return false; }
+    virtual bool OnNotify(const NMHDR&, LRESULT&) { return false; }
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void PumpUntilEnded();
 
     UINT templateId_;
     HWND parent_;
     HWND hwnd_ = nullptr;
+    bool modal_ = false;
     bool ended_ = false;
     INT_PTR result_ = -1;
 };
 
-// Handler table entries: a control id (and notification code, or any) mapped to a member function.
+// Handler table entries: a control id and notification code (or any) mapped to a member function.
 constexpr UINT kAnyCode = ~0u;
 
 template <class T> struct CommandEntry {
     UINT id;
     UINT code;
-    void (T::*handler)();
+    void (T::*handler)(UINT id, UINT code);
+};
+
+template <class T> struct NotifyEntry {
+    UINT id;
+    UINT code;
+    LRESULT (T::*handler)(const NMHDR&);
 };
 
 template <class T> struct MessageEntry {
@@ -60,18 +118,29 @@ template <class T> struct MessageEntry {
     LRESULT (T::*handler)(WPARAM, LPARAM);
 };
 
-template <class T> class DialogImpl : public Dialog {
+// The handler tables of dialog class T, on top of Dialog or of a base class derived from it.
+template <class T, class Base = Dialog> class DialogImpl : public Base {
 public:
-    using Dialog::Dialog;
+    using Base::Base;
 
 protected:
     using Command = CommandEntry<T>;
+    using Notify = NotifyEntry<T>;
     using Message = MessageEntry<T>;
 
     template <size_t N> bool Dispatch(const Command (&table)[N], UINT id, UINT code) {
         for (const Command& e : table) {
             if (e.id == id && (e.code == kAnyCode || e.code == code)) {
-                (static_cast<T*>(this)->*e.handler)();
+                (static_cast<T*>(this)->*e.handler)(id, code);
+                return true;
+            }
+        }
+        return false;
+    }
+    template <size_t N> bool Dispatch(const Notify (&table)[N], const NMHDR& header, LRESULT& result) {
+        for (const Notify& e : table) {
+            if (e.id == header.idFrom && (e.code == kAnyCode || e.code == header.code)) {
+                result = (static_cast<T*>(this)->*e.handler)(header);
                 return true;
             }
         }

@@ -9,4 +9,8 @@ int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, U
 
 void TestNote(const std::wstring&) {}
 
+bool TestFileAnswer(const std::wstring&, std::wstring&, bool&) {
+    return false;
+}
+
 } // namespace win

@@ -15,4 +15,8 @@ int ShowBox(HWND owner, const std::wstring& text, const std::wstring& caption, U
 // A line for the test build's log; nothing in the shipped program.
 void TestNote(const std::wstring& line);
 
+// Lets the test build answer a file dialog described by `request`: true when it did, with `chosen` and the
+// path. The shipped program always returns false, and the real dialog is shown.
+bool TestFileAnswer(const std::wstring& request, std::wstring& path, bool& chosen);
+
 } // namespace win

@@ -1,5 +1,7 @@
-// The test build's seams: message boxes and notes are written to the file LXDEVSET_TEST_LOG names, and boxes
-// are answered from LXDEVSET_TEST_ANSWERS (button ids, comma-separated, taken in order; then the first button).
+// The test build's seams: message boxes, file dialogs and notes are written to the file LXDEVSET_TEST_LOG
+// names; boxes are answered from LXDEVSET_TEST_ANSWERS (button ids, comma-separated, taken in order; then the
+// first button) and file dialogs from LXDEVSET_TEST_FILES (paths separated by '|', "*" for Cancel; without
+// the variable the real dialog is shown).
 #include "win/seams.h"
 
 #include "win/handles.h"
@@ -44,16 +46,27 @@ int FirstButton(UINT style) {
     }
 }
 
-// The next scripted answer, consumed from the variable so that a later box takes the one after it.
+// Takes the next entry of a scripted list, so that a later request takes the one after it; false when the
+// variable is not set.
+bool TakeScripted(const wchar_t* name, wchar_t separator, std::wstring& entry) {
+    wchar_t value[32768] = {};
+    const DWORD length = ::GetEnvironmentVariableW(name, value, 32768);
+    if (length == 0 || length >= 32768)
+        return false;
+    std::wstring rest(value, length);
+    const size_t at = rest.find(separator);
+    entry = rest.substr(0, at);
+    rest = at == std::wstring::npos ? std::wstring() : rest.substr(at + 1);
+    ::SetEnvironmentVariableW(name, rest.empty() ? nullptr : rest.c_str());
+    return true;
+}
+
 int NextAnswer(UINT style) {
-    std::wstring answers = Variable(L"LXDEVSET_TEST_ANSWERS");
-    if (answers.empty())
+    std::wstring answer;
+    if (!TakeScripted(L"LXDEVSET_TEST_ANSWERS", L',', answer))
         return FirstButton(style);
-    const size_t comma = answers.find(L',');
-    const int answer = static_cast<int>(std::wcstol(answers.substr(0, comma).c_str(), nullptr, 10));
-    answers = comma == std::wstring::npos ? std::wstring() : answers.substr(comma + 1);
-    ::SetEnvironmentVariableW(L"LXDEVSET_TEST_ANSWERS", answers.empty() ? nullptr : answers.c_str());
-    return answer > 0 ? answer : FirstButton(style);
+    const int id = static_cast<int>(std::wcstol(answer.c_str(), nullptr, 10));
+    return id > 0 ? id : FirstButton(style);
 }
 
 } // namespace
@@ -76,6 +89,17 @@ int ShowBox(HWND, const std::wstring& text, const std::wstring& caption, UINT st
     ::wsprintfW(hex, L"%08X", style);
     TestNote(L"message|" + std::wstring(hex) + L"|" + Escape(caption) + L"|" + Escape(text));
     return NextAnswer(style);
+}
+
+bool TestFileAnswer(const std::wstring& request, std::wstring& path, bool& chosen) {
+    TestNote(L"file|" + request);
+    std::wstring answer;
+    if (!TakeScripted(L"LXDEVSET_TEST_FILES", L'|', answer))
+        return false;
+    chosen = answer != L"*";
+    if (chosen)
+        path = answer;
+    return true;
 }
 
 } // namespace win

@@ -44,12 +44,12 @@ protected:
     }
 
 private:
-    void OnSelChange() {
+    void OnSelChange(UINT, UINT) {
         ++selChanges;
         visibleWhenEnded = ::IsWindowVisible(hwnd()) != FALSE;
         EndDialog(77);
     }
-    void OnClose() { EndDialog(99); }
+    void OnClose(UINT, UINT) { EndDialog(99); }
     bool endAtOnce_;
 };
 

@@ -1,0 +1,94 @@
+// The progress dialog's timer, worker thread and completion.
+#include "comm/progress_dlg_win.h"
+
+#include "core/messages_win.h"
+#include "core/resource.h"
+
+CProgressDlg::CProgressDlg(HWND parent, Worker worker, void* userData, std::wstring caption)
+    : DialogImpl(IDD_PROGRESS, parent), parent_(parent), worker_(worker), userData_(userData),
+      caption_(std::move(caption)) {}
+
+CProgressDlg::~CProgressDlg() {
+    // The worker does nothing after posting its completion, so this wait is short.
+    if (thread_)
+        ::WaitForSingleObject(thread_.get(), INFINITE);
+}
+
+BOOL CProgressDlg::OnInitDialog() {
+    ::SetDlgItemTextW(hwnd(), IDC_PROGRESS_CAPTION, caption_.c_str());
+    bar_.Attach(Item(IDC_PROGRESS_BAR));
+    bar_.SetRange(0, 100);
+    if (parent_)
+        CenterWindowOver(hwnd(), parent_);
+    timerId_ = ::SetTimer(hwnd(), kTimerId, kTimerIntervalMs, nullptr);
+    thread_.reset(::CreateThread(nullptr, 0, &CProgressDlg::WorkerThread, this, 0, nullptr));
+    if (!thread_) {
+        // Without a thread the worker cannot run; the dialog closes as a worker would that had failed.
+        result = 0;
+        ::PostMessageW(hwnd(), kCompletionMessage, 0, 0);
+    }
+    return TRUE;
+}
+
+DWORD WINAPI CProgressDlg::WorkerThread(void* param) {
+    auto* self = static_cast<CProgressDlg*>(param);
+    int32_t code = 0;
+    try {
+        code = self->worker_ ? self->worker_(self->userData_) : 0;
+    } catch (...) {
+        code = 0; // nothing unwinds out of a thread
+    }
+    self->result = code;
+    ::PostMessageW(self->hwnd(), kCompletionMessage, 0, 0);
+    return 0;
+}
+
+bool CProgressDlg::PreTranslateMessage(MSG& msg) {
+    // Enter would end the dialog through the dialog manager: it is withheld.
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN;
+}
+
+bool CProgressDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    static const Message table[] = {
+        {WM_TIMER, &CProgressDlg::OnTimer},
+        {kCompletionMessage, &CProgressDlg::OnCompletion},
+    };
+    return Dispatch(table, msg, wParam, lParam, result);
+}
+
+LRESULT CProgressDlg::OnTimer(WPARAM id, LPARAM) {
+    if (id != kTimerId)
+        return 0;
+    position_ += 10;
+    if (position_ >= 100 && timerId_) {
+        ::KillTimer(hwnd(), timerId_);
+        timerId_ = 0;
+    }
+    bar_.SetPos(position_);
+    return 0;
+}
+
+void CProgressDlg::SetBar(int position) {
+    bar_.SetPos(position);
+    ::UpdateWindow(bar_.hwnd());
+}
+
+LRESULT CProgressDlg::OnCompletion(WPARAM, LPARAM) {
+    if (timerId_) {
+        ::KillTimer(hwnd(), timerId_);
+        timerId_ = 0;
+    }
+    // A quick worker still shows the bar filling, so the dialog never merely flickers.
+    if (position_ <= kQuickWorkerPosition) {
+        SetBar(80);
+        ::Sleep(100);
+        SetBar(90);
+        ::Sleep(100);
+        SetBar(100);
+        ::Sleep(200);
+    }
+    SetBar(100);
+    ::Sleep(200);
+    EndDialog(result);
+    return 0;
+}

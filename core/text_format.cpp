@@ -1,0 +1,24 @@
+// Placeholder filling without printf.
+#include "core/text_format.h"
+
+std::wstring FormatText(const std::wstring& pattern, std::initializer_list<std::wstring> arguments) {
+    std::wstring out;
+    auto next = arguments.begin();
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == L'%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == L's') {
+                if (next != arguments.end())
+                    out += *next++;
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == L'%') {
+                out += L'%';
+                ++i;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}

@@ -1,0 +1,13 @@
+// Fills "%s" placeholders of a text from the string table, in order. Texts come from language libraries, so
+// they are never handed to printf: a stray "%n" or a missing argument must not reach memory.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+// Each "%s" takes the next argument (empty once they run out); "%%" is one percent sign; any other "%" stays.
+std::wstring FormatText(const std::wstring& pattern, std::initializer_list<std::wstring> arguments);
+
+inline std::wstring FormatOne(const std::wstring& pattern, const std::wstring& argument) {
+    return FormatText(pattern, {argument});
+}

@@ -1,0 +1,111 @@
+// The command file on disk: backup, create, lead-in, header, item commands, and the way back on failure.
+#include "files/command_file_win.h"
+
+#include "core/result_codes.h"
+#include "files/command_file.h"
+#include "win/handles.h"
+
+#include <windows.h>
+
+#include <ostream>
+#include <streambuf>
+
+namespace {
+
+// An unbuffered output stream over a file handle: every write goes to the file at once, and a failed write
+// fails the stream, which the items report.
+class HandleStreamBuf : public std::streambuf {
+public:
+    explicit HandleStreamBuf(HANDLE file) : file_(file) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        const char byte = traits_type::to_char_type(c);
+        return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* data, std::streamsize count) override {
+        std::streamsize done = 0;
+        while (done < count) {
+            DWORD written = 0;
+            const DWORD chunk = static_cast<DWORD>(count - done > 0x10000 ? 0x10000 : count - done);
+            if (!::WriteFile(file_, data + done, chunk, &written, nullptr) || written == 0)
+                break;
+            done += written;
+        }
+        return done;
+    }
+
+private:
+    HANDLE file_;
+};
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems items) {
+    const std::wstring backup = path + L".bak";
+    if (path.empty() || items.empty() || model.SeriesCode == 0 || model.ModelCode == 0 || model.name.empty())
+        return result::kFileSaveFailed;
+    // A folder is not a file to replace: moving it aside would take the user's folder away.
+    if (IsFolder(path))
+        return result::kFileOpenFailed;
+    bool haveBackup = false;
+    if (FileExists(path)) {
+        if (!::MoveFileW(path.c_str(), backup.c_str()))
+            return result::kFileSaveFailed;
+        haveBackup = true;
+    }
+    auto restore = [&] {
+        if (haveBackup)
+            ::MoveFileW(backup.c_str(), path.c_str());
+    };
+
+    win::FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        restore();
+        return result::kFileOpenFailed;
+    }
+    // Removes the partly written file and brings the earlier one back. When the partial file cannot be
+    // removed, the earlier file stays reachable under its backup name rather than being overwritten.
+    auto fail = [&] {
+        file.reset();
+        if (::DeleteFileW(path.c_str()))
+            restore();
+        return result::kFileSaveFailed;
+    };
+
+    HandleStreamBuf buffer(file.get());
+    std::ostream out(&buffer);
+    out.write(reinterpret_cast<const char*>(kCommandFileLeadIn), sizeof kCommandFileLeadIn);
+    if (!out)
+        return fail();
+    uint32_t total = 0;
+    for (const auto& item : items)
+        if (item)
+            total += static_cast<uint32_t>(item->GetApplyCmdSize());
+    uint8_t header[260] = {};
+    uint32_t headerLength = 0;
+    if (!BuildCommandFileHeader(total, model.SeriesCode, model.ModelCode, header, &headerLength))
+        return fail();
+    out.write(reinterpret_cast<const char*>(header), headerLength);
+    if (!out)
+        return fail();
+    for (const auto& item : items)
+        if (!item || !item->WriteApplyCmd(out))
+            return fail();
+    file.reset();
+    if (haveBackup)
+        ::DeleteFileW(backup.c_str());
+    return result::kFileCreated;
+}

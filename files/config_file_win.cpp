@@ -1,0 +1,105 @@
+// Configuration and last-settings files through the private-profile functions.
+#include "files/config_file_win.h"
+
+#include "core/result_codes.h"
+#include "win/handles.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t kProperty[] = L"Property";
+constexpr wchar_t kDisableCheck[] = L"DisableCheck";
+constexpr wchar_t kSettings[] = L"Settings";
+constexpr wchar_t kFileVersion[] = L"100";
+constexpr UINT kNoValue = 255; // what an absent integer key reads as
+
+bool WriteKey(const std::wstring& path, const wchar_t* section, const std::wstring& key, const std::wstring& value) {
+    return ::WritePrivateProfileStringW(section, key.c_str(), value.c_str(), path.c_str()) != FALSE;
+}
+
+std::wstring TabKey(int32_t tab) {
+    return L"Tab_" + std::to_wstring(tab);
+}
+
+} // namespace
+
+bool CreateEmptyFile(const std::wstring& path) {
+    if (path.empty())
+        return false;
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr));
+    return static_cast<bool>(file);
+}
+
+bool WritePropertySection(const std::wstring& path, const ModelRecord& model) {
+    if (path.empty() || model.ModelCode == 0 || model.SeriesCode == 0)
+        return false;
+    return WriteKey(path, kProperty, L"FileVersion", kFileVersion) &&
+           WriteKey(path, kProperty, L"DriverName", model.name);
+}
+
+bool WriteDisableCheckSection(const std::wstring& path, const int32_t* disableFlags, int32_t flagCount) {
+    if (!disableFlags || flagCount <= 0)
+        return false;
+    for (int32_t i = 1; i <= flagCount; ++i)
+        if (!WriteKey(path, kDisableCheck, TabKey(i), std::to_wstring(disableFlags[i - 1])))
+            return false;
+    return true;
+}
+
+int32_t WriteConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items,
+                        const int32_t* disableFlags, int32_t flagCount) {
+    if (path.empty() || items.empty())
+        return result::kFileSaveFailed;
+    if (!WritePropertySection(path, model) || !WriteDisableCheckSection(path, disableFlags, flagCount))
+        return result::kFileSaveFailed;
+    for (const auto& item : items)
+        if (item)
+            item->SaveToProfile(path);
+    return result::kExportDone;
+}
+
+bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model) {
+    if (path.empty() || model.name.empty())
+        return false;
+    {
+        win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+    }
+    wchar_t driver[MAX_PATH] = {};
+    ::GetPrivateProfileStringW(kProperty, L"DriverName", L"", driver, MAX_PATH, path.c_str());
+    if (driver[0] == L'\0' || model.name != driver)
+        return false;
+    return ::GetPrivateProfileIntW(kProperty, L"FileVersion", 0, path.c_str()) != 0;
+}
+
+bool ReadDisableCheckSection(const std::wstring& path, int32_t* disableFlags, int32_t flagCount) {
+    for (int32_t i = 1; i <= flagCount; ++i) {
+        const UINT value = ::GetPrivateProfileIntW(kDisableCheck, TabKey(i).c_str(), kNoValue, path.c_str());
+        if (value == kNoValue)
+            return false;
+        disableFlags[i - 1] = static_cast<int32_t>(value);
+    }
+    return true;
+}
+
+int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items,
+                       int32_t* disableFlags, int32_t flagCount) {
+    if (path.empty() || !disableFlags || flagCount <= 0)
+        return result::kImportUnreadable;
+    if (!CheckConfigFileProperty(path, model))
+        return result::kImportWrongModel;
+    for (const auto& item : items)
+        if (item && item->LoadFromProfile(path))
+            item->ShowCurSel();
+    return ReadDisableCheckSection(path, disableFlags, flagCount) ? result::kImportDone : result::kImportUnreadable;
+}
+
+void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
+    const int32_t enabled[1] = {0};
+    WriteConfigFile(path, model, items, enabled, 1);
+    WriteKey(path, kSettings, L"AdminPassword", L"");
+}

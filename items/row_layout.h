@@ -1,0 +1,44 @@
+// Where the settings page's controls go for a model: one of the first and third rows is hidden and the rows
+// below it close the gap. Every arrangement starts from the rectangles recorded when the page was created, so
+// switching models back and forth never drifts.
+#pragma once
+
+#include <vector>
+
+struct LayoutRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const LayoutRect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+struct RecordedControl {
+    int id;
+    LayoutRect rect;
+};
+
+// The recorded rectangles, each list in the page's order: drop-down lists (binding order), statics (the frame
+// first), buttons.
+struct RecordedLayout {
+    std::vector<RecordedControl> combos;
+    std::vector<RecordedControl> statics;
+    std::vector<RecordedControl> buttons;
+};
+
+struct Placement {
+    int id;
+    LayoutRect rect;
+    bool enabled;
+    bool visible;
+};
+
+// The page's row identifiers: the first, second and third rows' lists and labels, and the frame around them.
+struct RowIds {
+    int firstCombo, secondCombo, thirdCombo;
+    int firstLabel, thirdLabel;
+    int frame;
+};
+
+// Final placement of every recorded control for the wireless model (first row hidden) or any other (third
+// row hidden). Controls whose id is missing from the lists are left out.
+std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows, bool isWirelessModel);

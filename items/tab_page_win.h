@@ -1,0 +1,60 @@
+// The settings tab pages: modeless child dialogs of the main dialog that own their setting items and the
+// drop-down lists that show them.
+#pragma once
+
+#include "comm/device_ops.h"
+#include "items/basic_items.h"
+#include "items/combo_win.h"
+#include "items/row_layout.h"
+#include "win/controls.h"
+#include "win/dialog.h"
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// A tab page: the printer context it works for and the items it hands out for an operation.
+class CTabBase : public win::Dialog {
+public:
+    using win::Dialog::Dialog;
+    // Set by the main dialog before the page's window is created; not owned.
+    void SetPrinterContext(const PrinterContext* context) { printerContext_ = context; }
+    virtual SettingItems GetItems() = 0;
+
+protected:
+    const PrinterContext* printerContext_ = nullptr;
+};
+
+// The page of the five basic settings (template 130 of the language library).
+class CTabBasic : public win::DialogImpl<CTabBasic, CTabBase> {
+public:
+    CTabBasic();
+
+    // Creates the window as a child of the main dialog: binds the controls, records their rectangles and
+    // fills the lists with their choices.
+    bool CreatePage(HWND parent) { return Create(parent); }
+    // Shows the power-on row or the battery row for the model and closes the gap of the hidden one.
+    void ArrangeRows(bool isWirelessModel);
+    // The items of the enabled rows in page order, their commands rebuilt from the current selections.
+    SettingItems GetItems() override;
+
+    const std::vector<ItemBinding>& Bindings() const { return bindings_; }
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code) override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    void DoDataExchange();
+    void OnSendCalibration(UINT id, UINT code);
+
+    std::array<CComboBoxWin, 5> combos_;
+    std::vector<ItemBinding> bindings_;
+    std::vector<std::pair<int, win::Control>> statics_;
+    std::vector<std::pair<int, win::Control>> buttons_;
+    RecordedLayout recorded_;
+};

@@ -1,0 +1,103 @@
+// The main window: the printer list, the settings tab, the split Apply button, the menus and the routing of
+// every command to its handler.
+#pragma once
+
+#include "comm/device_ops.h"
+#include "core/model.h"
+#include "items/tab_page_win.h"
+#include "ui/split_button_win.h"
+#include "win/controls.h"
+#include "win/dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CPrinterConfigToolDlg : public win::DialogImpl<CPrinterConfigToolDlg> {
+public:
+    // What the start-up layer above supplies: the option dialog lives there.
+    struct Hooks {
+        std::function<void()> optionSettings;
+    };
+
+    CPrinterConfigToolDlg(ModelCatalogue catalogue, std::wstring printerName, HWND parent, Hooks hooks);
+    ~CPrinterConfigToolDlg() override;
+
+    // The items of every tab's page in tab order, commands rebuilt from the current selections.
+    SettingItems CollectSettingItems();
+    const std::wstring& PrinterName() const { return printerName_; }
+    const ModelRecord& CurrentModel() const;
+    bool IsWirelessModel() const;
+
+    // Device operations.
+    int32_t GetCurrentSettings();
+    void RetrieveAtStartup();
+    // Writes the current selections to the model's last-settings file beside the program.
+    void SaveLastSettings(const std::wstring& modelName);
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+    static constexpr UINT kAfterInitMessage = WM_USER + 200;
+    static constexpr UINT kAboutSystemCommand = 16;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(UINT id, UINT code) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Window and model.
+    void RebuildForModel();
+    void UpdateCommandFileUi();
+    void OnPrinterSelChange(UINT id, UINT code);
+    void OnPrinterDropDown(UINT id, UINT code);
+    LRESULT OnTabSelChange(const NMHDR& header);
+    void SelectTab(int index);
+    void FillPrinterNames();
+    std::vector<std::wstring> ModelNames() const;
+    void PaintIconWhenMinimised();
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnAfterInit(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    void OnClose(UINT id, UINT code);
+    void OnAbout(UINT id, UINT code);
+    void OnOptionSettings(UINT id, UINT code);
+    void ShowResult(int32_t code, int32_t successCode);
+    bool Confirm(UINT messageId);
+    void ShowError(int32_t code);
+
+    // Device operations (operations_win.cpp).
+    void OnCurrentSettings(UINT id, UINT code);
+    void OnApply(UINT id, UINT code);
+    void OnPrintInformationReport(UINT id, UINT code);
+    void OnResetToFactoryDefaults(UINT id, UINT code);
+    void OnDeleteTemplateAndDatabase(UINT id, UINT code);
+    void OnDeletePrintLog(UINT id, UINT code);
+    void OnSavePrintLog(UINT id, UINT code);
+    int32_t RunWithProgress(DeviceWorker worker, DeviceJob& job, UINT captionId, HWND parent);
+    DeviceJob MakeJob(SettingItems items) const;
+
+    // File operations (file_commands_win.cpp).
+    void OnSaveCommandFile(UINT id, UINT code);
+    void OnImportSettings(UINT id, UINT code);
+    void OnExportSettings(UINT id, UINT code);
+
+    ModelCatalogue catalogue_;
+    std::wstring printerName_;
+    Hooks hooks_;
+    CommServices services_;
+    uint32_t modelIndex_ = 0;
+    std::wstring lastComboText_;
+    PrinterContext printerContext_;
+    CTabBasic page_;
+    CPopupButton splitButton_;
+    HICON icon_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    win::ComboBox printerList_;
+    win::TabControl tab_;
+    win::Button currentSettings_, apply_, exit_;
+};

@@ -1,0 +1,28 @@
+// Where the split button's parts lie: the face and the arrow strip, the separator, the three arrow rows, the
+// focus rectangle and the text. The figures are those of a 96-DPI screen and scale with the window's DPI.
+#pragma once
+
+struct SplitRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct SplitLine {
+    int x1, y1, x2, y2; // end point excluded, as LineTo draws
+};
+
+struct SplitButtonGeometry {
+    SplitLine separator;
+    SplitLine arrow[3]; // rows of 5, 3 and 1 pixels at 96 DPI
+    SplitRect focus;
+    SplitRect text;
+    SplitRect frame; // where the classic frame is drawn (the themed background covers the item rectangle)
+};
+
+// The arrow strip's width at this DPI (16 pixels at 96).
+int ArrowStripWidth(int dpi);
+
+// True when a click at x (client coordinates) of a button `width` pixels wide falls on the face.
+bool IsFaceClick(int x, int width, int dpi);
+
+// The parts for an item rectangle; `themed` chooses the visual-style layout, `pressed` the classic pressed shift.
+SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi);
