@@ -1,6 +1,8 @@
 // Runs a private copy of the shipped program and reads its test log.
 #include "tests/app/harness_win.h"
 
+#include "win/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -34,11 +36,7 @@ std::wstring ReadTextFile(const std::wstring& path) {
     DWORD got = 0;
     while (::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
         bytes.append(buffer, got);
-    int size = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    if (size > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], size);
-    return text;
+    return win::FromMultiByte(CP_UTF8, bytes);
 }
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {
@@ -115,11 +113,17 @@ ProgramCopy::~ProgramCopy() {
     RemoveTree(dir_);
 }
 
+void ProgramCopy::SetVariable(const std::wstring& name, const std::wstring& value) {
+    variables_.push_back({name, value});
+}
+
 RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(const Running&)>& during,
                            bool logged, HANDLE token) {
     RunResult result;
     ::DeleteFileW(logPath_.c_str());
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", logged ? logPath_.c_str() : nullptr);
+    for (const auto& [name, value] : variables_)
+        ::SetEnvironmentVariableW(name.c_str(), value.c_str());
     std::wstring commandLine = L"\"" + exe() + L"\" " + tail;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -129,14 +133,16 @@ RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(co
                          : ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                             dir_.c_str(), &startup, &info);
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", nullptr);
+    for (const auto& [name, value] : variables_)
+        ::SetEnvironmentVariableW(name.c_str(), nullptr);
     EXPECT_TRUE(started) << "cannot start the program: " << ::GetLastError();
     if (!started)
         return result;
     win::Handle process(info.hProcess);
     win::Handle thread(info.hThread);
     if (during)
-        during({info.dwProcessId, info.hProcess});
-    result.finished = ::WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
+        during({info.dwProcessId, info.hProcess, logPath_});
+    result.finished = ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
     if (!result.finished)
         ::TerminateProcess(process.get(), 1);
     result.log = SplitLines(ReadTextFile(logPath_));
@@ -180,6 +186,125 @@ std::wstring WindowText(HWND window) {
     wchar_t text[1024] = {};
     ::SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::vector<std::string> RunResult::Lines(const std::string& prefix) const {
+    std::vector<std::string> lines;
+    for (const std::string& line : log)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            lines.push_back(line);
+    return lines;
+}
+
+std::string Running::WaitForLine(const std::string& prefix, DWORD timeoutMs, int n) const {
+    const DWORD start = ::GetTickCount();
+    do {
+        int seen = 0;
+        for (const std::string& line : SplitLines(ReadTextFile(logPath)))
+            if (line.compare(0, prefix.size(), prefix) == 0 && ++seen == n)
+                return line;
+        if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
+            break;
+    } while (::GetTickCount() - start < timeoutMs);
+    // One last look: the program may have written the line just before it ended.
+    int seen = 0;
+    for (const std::string& line : SplitLines(ReadTextFile(logPath)))
+        if (line.compare(0, prefix.size(), prefix) == 0 && ++seen == n)
+            return line;
+    return {};
+}
+
+namespace {
+struct MainSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMain(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<MainSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(window, cls, 64);
+    // The main dialog is the one with a menu.
+    if (owner == search->processId && wcscmp(cls, L"#32770") == 0 && ::IsWindowVisible(window) &&
+        ::GetMenu(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<IdSearch*>(param);
+    if (::GetDlgCtrlID(window) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND Running::MainWindow(DWORD timeoutMs) const {
+    const DWORD start = ::GetTickCount();
+    do {
+        MainSearch search{processId, nullptr};
+        ::EnumWindows(&MatchMain, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
+            break;
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+void CloseMainWindow(const Running& running) {
+    if (HWND main = running.MainWindow())
+        ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+HWND Descendant(HWND window, int id) {
+    IdSearch search{id, nullptr};
+    ::EnumChildWindows(window, &MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int ComboSelection(HWND window, int id) {
+    return static_cast<int>(::SendMessageW(Descendant(window, id), CB_GETCURSEL, 0, 0));
+}
+
+std::vector<std::wstring> ComboEntries(HWND window, int id) {
+    HWND list = Descendant(window, id);
+    std::vector<std::wstring> entries;
+    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[260] = {};
+        ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+std::wstring ComboText(HWND window, int id) {
+    const int selected = ComboSelection(window, id);
+    const std::vector<std::wstring> entries = ComboEntries(window, id);
+    return selected >= 0 && static_cast<size_t>(selected) < entries.size() ? entries[static_cast<size_t>(selected)]
+                                                                          : std::wstring();
+}
+
+void SelectCombo(HWND window, int id, int index) {
+    HWND list = Descendant(window, id);
+    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void PostCommand(HWND mainWindow, int id) {
+    ::PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 } // namespace harness

@@ -21,13 +21,33 @@ void WriteTextFile(const std::wstring& path, const std::string& text);
 struct RunResult {
     bool finished = false;        // ended by itself within the time allowed
     std::vector<std::string> log; // lines of the test log, in order
+    // The lines that begin with the prefix ("message|", "file|", "main|", ...), in order.
+    std::vector<std::string> Lines(const std::string& prefix) const;
 };
 
-// Launched program: lets a test look at its windows while it runs.
+// Launched program: lets a test look at its windows and its log while it runs.
 struct Running {
     DWORD processId = 0;
     HANDLE process = nullptr;
+    std::wstring logPath;
+    // Waits for the n-th (1-based) log line that begins with the prefix; empty on time-out.
+    std::string WaitForLine(const std::string& prefix, DWORD timeoutMs = 20000, int n = 1) const;
+    // The program's main dialog once it has been shown; null on time-out.
+    HWND MainWindow(DWORD timeoutMs = 20000) const;
 };
+
+// Closes the main dialog as Exit does once the program has shown it.
+void CloseMainWindow(const Running& running);
+
+// A control anywhere inside a window (the main dialog's page included), by id.
+HWND Descendant(HWND window, int id);
+int ComboSelection(HWND window, int id);
+std::wstring ComboText(HWND window, int id);
+std::vector<std::wstring> ComboEntries(HWND window, int id);
+// Selects an entry as the user would (selection, then the change notification to the list's parent).
+void SelectCombo(HWND window, int id, int index);
+// Posts a command to the main dialog as a menu choice or a button click would.
+void PostCommand(HWND mainWindow, int id);
 
 // Which program a copy holds: the test build (message boxes recorded in the test log and answered from
 // LXDEVSET_TEST_ANSWERS) or the shipped program (real message boxes, answered from outside).
@@ -45,6 +65,10 @@ public:
     std::wstring exe() const { return dir_ + L"\\lxdevset.exe"; }
     std::wstring ini() const { return dir_ + L"\\lxdevset.ini"; }
 
+    std::wstring dirPath(const std::wstring& name) const { return dir_ + L"\\" + name; }
+    // An environment variable for the next runs (LXDEVSET_TEST_ANSWERS, LXDEVSET_TEST_FILES, ...).
+    void SetVariable(const std::wstring& name, const std::wstring& value);
+
     // Runs "<exe>" <tail> with the test log on (unless logged is false); `during` runs while it runs.
     RunResult Run(const std::wstring& tail, const std::function<void(const Running&)>& during = {},
                   bool logged = true, HANDLE token = nullptr);
@@ -52,6 +76,7 @@ public:
 private:
     std::wstring dir_;
     std::wstring logPath_;
+    std::vector<std::pair<std::wstring, std::wstring>> variables_;
 };
 
 // Top-level windows of a process with the given class (e.g. L"#32770"), waiting up to timeoutMs for one.

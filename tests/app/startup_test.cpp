@@ -64,9 +64,10 @@ TEST(Startup, PrinterChecksAreExact) {
     EXPECT_THAT(copy.Run(L"Office Laser").log, ElementsAre(notFound));       // driver is no model
     EXPECT_THAT(copy.Run(L"Quoted \"Label\" Printer").log, ElementsAre(notFound)); // model of no catalogue
     EXPECT_THAT(copy.Run(std::wstring(2000, L'P')).log, ElementsAre(notFound));
-    EXPECT_THAT(copy.Run(L"  Korvale LX-410 \t").log, ElementsAre("ready|Korvale LX-410"));
-    EXPECT_THAT(copy.Run(L"Parallel LX-410").log, ElementsAre("ready|Parallel LX-410"));
-    EXPECT_THAT(copy.Run(L"Warehouse LX-450W").log, ElementsAre("ready|Warehouse LX-450W"));
+    EXPECT_THAT(copy.Run(L"  Korvale LX-410 \t", harness::CloseMainWindow).Lines("main|"),
+                ElementsAre("main|Korvale LX-410"));
+    EXPECT_THAT(copy.Run(L"Warehouse LX-450W", harness::CloseMainWindow).Lines("main|"),
+                ElementsAre("main|Warehouse LX-450W"));
 }
 
 TEST(Startup, ArabicLanguageCodeTurnsMessagesRightToLeftFromTheAdministratorTestOn) {
@@ -152,12 +153,14 @@ TEST(Startup, BlankCommandLineShowsSelectionAndOkTakesThePreselectedPrinter) {
         ASSERT_NE(dialog, nullptr);
         seen = ReadSelection(dialog);
         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        harness::CloseMainWindow(running);
     });
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(seen.caption, L"Device settings");
-    EXPECT_THAT(seen.entries, ElementsAre(L"Korvale LX-410", L"Parallel LX-410", L"Warehouse LX-450W"));
+    EXPECT_THAT(seen.entries, ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
+                                          L"Unplugged LX-410", L"Warehouse LX-450W"));
     EXPECT_EQ(seen.selected, L"Korvale LX-410");
-    EXPECT_THAT(run.log, ElementsAre("ready|Korvale LX-410"));
+    EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Korvale LX-410"));
 }
 
 TEST(Startup, SelectionCancelEndsSilentlyAndChosenNameKeepsItsCase) {
@@ -180,10 +183,11 @@ TEST(Startup, SelectionCancelEndsSilentlyAndChosenNameKeepsItsCase) {
         ASSERT_NE(dialog, nullptr);
         seen = ReadSelection(dialog);
         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        harness::CloseMainWindow(running);
     });
     EXPECT_THAT(seen.entries, ElementsAre(L"alpha", L"Beta", L"Quoted \"Label\" Printer"));
     EXPECT_EQ(seen.selected, L"Beta");
-    EXPECT_THAT(run.log, ElementsAre("ready|Beta"));
+    EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Beta"));
 }
 
 TEST(Startup, NoAcceptablePrinterSaysSoOnceAndEnds) {

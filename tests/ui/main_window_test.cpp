@@ -1,0 +1,242 @@
+// The whole program under Wine against the simulator, driven from outside: reading at start-up, applying,
+// switching models, the start-up warnings, and a real file dialog.
+#include "comm/services_win.h"
+#include "core/resource.h"
+#include "items/basic_items.h"
+#include "tests/app/harness_win.h"
+#include "tests/support/item_fakes.h"
+#include "tests/support/sim_fixture_win.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using harness::ProgramCopy;
+using harness::Running;
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+namespace {
+
+const ModelRecord kLx410{L"Korvale LX-410", 104, 48, L"lx-410", 1};
+
+// The warning style of the start-up message and the error and information styles of results.
+const char kWarning[] = "message|00000030|Device settings|";
+const char kError[] = "message|00000010|Device settings|";
+const char kInfo[] = "message|00000040|Device settings|";
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(simfixture::Connect()) << "no simulator fixture"; }
+
+    // Puts values into the simulated printer through the real link, as another program would.
+    void PrinterHolds(int powerOn, int autoOffAc, int printInfo, int calibration) {
+        std::vector<FakeCombo> combos{FakeCombo(powerOn), FakeCombo(autoOffAc), FakeCombo(printInfo),
+                                      FakeCombo(calibration)};
+        SettingItems items{std::make_shared<CItemPowerOn>(&combos[0], platform),
+                           std::make_shared<CItemAutoOffAc>(&combos[1], platform),
+                           std::make_shared<CItemPrinterInfo>(&combos[2], platform),
+                           std::make_shared<CItemCalibration>(&combos[3], platform)};
+        for (size_t i = 0; i < items.size(); ++i)
+            static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+        CommServices services = Win32CommServices();
+        services.clock = &clock;
+        ASSERT_EQ(CApplyTransaction(items, services).Run(L"Label Desk LX-410", kLx410), 6502);
+    }
+
+    static std::vector<int> Selections(HWND main) {
+        std::vector<int> selections;
+        for (int id : {IDC_POWER_ON, IDC_AUTO_OFF_AC, IDC_AUTO_OFF_BATTERY, IDC_PRINT_INFO, IDC_CALIBRATION})
+            selections.push_back(harness::ComboSelection(main, id));
+        return selections;
+    }
+
+    FastClock clock{10};
+    FakeItemPlatform platform;
+};
+
+struct Layout {
+    bool applyShown, splitShown, powerOnShown, batteryShown;
+    std::vector<RECT> rects;
+    bool operator==(const Layout& o) const {
+        if (applyShown != o.applyShown || splitShown != o.splitShown || rects.size() != o.rects.size())
+            return false;
+        for (size_t i = 0; i < rects.size(); ++i)
+            if (!::EqualRect(&rects[i], &o.rects[i]))
+                return false;
+        return true;
+    }
+};
+
+Layout ReadLayout(HWND main) {
+    Layout layout{};
+    auto shown = [&](int id) { return ::IsWindowVisible(harness::Descendant(main, id)) != FALSE; };
+    layout.applyShown = shown(IDC_APPLY);
+    layout.splitShown = shown(IDC_SPLIT_APPLY);
+    layout.powerOnShown = shown(IDC_POWER_ON);
+    layout.batteryShown = shown(IDC_AUTO_OFF_BATTERY);
+    for (int id : {IDC_POWER_FRAME, IDC_POWER_ON, IDC_AUTO_OFF_AC, IDC_AUTO_OFF_BATTERY, IDC_PRINT_INFO,
+                   IDC_CALIBRATION, IDC_SEND_CALIBRATION, IDC_REPORT_NOTE, IDC_CALIBRATION_NOTE}) {
+        RECT rect{};
+        ::GetWindowRect(harness::Descendant(main, id), &rect);
+        layout.rects.push_back(rect);
+    }
+    return layout;
+}
+
+} // namespace
+
+TEST_F(MainWindow, OpensWithThePrintersValuesAndAppliesChangesVerifiedAndRemembered) {
+    PrinterHolds(0, 8, 2, 1);
+    ProgramCopy copy(L"apply");
+    std::vector<int> opened, afterApply;
+    auto run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        opened = Selections(main);
+        harness::SelectCombo(main, IDC_AUTO_OFF_AC, 3);
+        harness::SelectCombo(main, IDC_CALIBRATION, 5);
+        harness::PostCommand(main, IDC_APPLY);
+        running.WaitForLine("message|");
+        afterApply = Selections(main);
+        harness::CloseMainWindow(running);
+    });
+    // Power-on "Enable" is index 0; the battery row is disabled for this model but still filled.
+    EXPECT_THAT(opened, ElementsAre(0, 8, 3, 2, 1));
+    EXPECT_THAT(run.Lines("message|"), ElementsAre(std::string(kInfo) + "The settings are specified."));
+    EXPECT_THAT(afterApply, ElementsAre(0, 3, 3, 2, 5));
+    EXPECT_EQ(simfixture::StateValue("USB030", "AutoOffAc"), 3);
+    EXPECT_EQ(simfixture::StateValue("USB030", "Calibration"), 80);
+    const std::wstring last = harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"));
+    EXPECT_THAT(last, HasSubstr(L"AutoOffAc=3"));
+    EXPECT_THAT(last, HasSubstr(L"Calibration=5"));
+    EXPECT_THAT(last, HasSubstr(L"AdminPassword="));
+}
+
+TEST_F(MainWindow, AValueThePrinterDoesNotTakeGives5014AndKeepsTheUsersChoice) {
+    ProgramCopy copy(L"nolatch");
+    int shown = -1;
+    auto run = copy.Run(L"Stubborn LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        const int other = harness::ComboSelection(main, IDC_AUTO_OFF_AC) == 5 ? 4 : 5;
+        harness::SelectCombo(main, IDC_AUTO_OFF_AC, other);
+        harness::PostCommand(main, IDC_APPLY);
+        running.WaitForLine("message|");
+        shown = harness::ComboSelection(main, IDC_AUTO_OFF_AC) == other ? other : -1;
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(std::string(kError) + "The settings may not have been set correctly.\\nTry setting them again."));
+    EXPECT_NE(shown, -1);
+    EXPECT_EQ(::GetFileAttributesW(copy.dirPath(L"lxdevset_Korvale LX-410.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdenticalRectangles) {
+    ProgramCopy copy(L"switch");
+    std::vector<Layout> layouts;
+    auto run = copy.Run(L"Korvale LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        layouts.push_back(ReadLayout(main));
+        const std::vector<std::wstring> printers = harness::ComboEntries(main, IDC_PRINTER_LIST);
+        const auto index = [&](const wchar_t* name) {
+            return static_cast<int>(std::find(printers.begin(), printers.end(), name) - printers.begin());
+        };
+        for (const wchar_t* printer : {L"Warehouse LX-450W", L"Korvale LX-410", L"Warehouse LX-450W"}) {
+            harness::SelectCombo(main, IDC_PRINTER_LIST, index(printer));
+            layouts.push_back(ReadLayout(main));
+        }
+        harness::CloseMainWindow(running);
+    });
+    ASSERT_EQ(layouts.size(), 4u);
+    EXPECT_TRUE(layouts[0].applyShown && !layouts[0].splitShown && layouts[0].powerOnShown && !layouts[0].batteryShown);
+    EXPECT_TRUE(!layouts[1].applyShown && layouts[1].splitShown && !layouts[1].powerOnShown && layouts[1].batteryShown);
+    EXPECT_TRUE(layouts[0] == layouts[2]);
+    EXPECT_TRUE(layouts[1] == layouts[3]);
+    EXPECT_FALSE(layouts[0] == layouts[1]);
+    // The File menu: the command-file item appears once for the wireless model and goes again.
+    const std::string plain = "file-menu|32781,32773,32774,0,32775";
+    const std::string wireless = "file-menu|32781,32785,32773,32774,0,32775";
+    EXPECT_THAT(run.Lines("file-menu|"), ElementsAre(plain, plain, wireless, plain, wireless));
+}
+
+TEST_F(MainWindow, StartupWarningsSayWhyAndWhatTheListsShow) {
+    ProgramCopy copy(L"startup");
+    const std::string failed = std::string(kWarning) + "Failed to acquire the current settings.\\n";
+    const std::string defaults = "The parameters will be set to their default settings.";
+    const std::string previous = "The parameters will be set to the previously specified settings.";
+
+    // A printer on a parallel port: the port message; no last-settings file: the defaults.
+    auto run = copy.Run(L"Parallel LX-410", harness::CloseMainWindow);
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(std::string(kWarning) +
+                            "Failed to retrieve the current settings since the printer port is not a USB port.\\n" +
+                            defaults));
+
+    // A printer that never answers, with a last-settings file: its values are shown.
+    harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"),
+                           "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\n"
+                           "Tab_1=0\r\n[Settings]\r\nAutoOffAc=9\r\n");
+    int shown = -1;
+    run = copy.Run(L"Silent LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        shown = harness::ComboSelection(main, IDC_AUTO_OFF_AC);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_THAT(run.Lines("message|"), ElementsAre(failed + previous));
+    EXPECT_EQ(shown, 9);
+
+    // An unreadable last-settings file (another model's): the second warning.
+    harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"), "[Property]\r\nDriverName=Other\r\n");
+    run = copy.Run(L"Unplugged LX-410", harness::CloseMainWindow);
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(failed + previous,
+                            std::string(kWarning) + "The file where the previously specified settings have been "
+                                                    "saved cannot be read.\\n" + defaults));
+
+    // Told not to: no message, and the file is still imported.
+    harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"),
+                           "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\n"
+                           "Tab_1=0\r\n[Settings]\r\nAutoOffAc=10\r\n");
+    const std::wstring ini = harness::ReadTextFile(copy.ini());
+    ::WritePrivateProfileStringW(L"Property", L"NoDisplayStartupError", L"1", copy.ini().c_str());
+    copy.SetVariable(L"LXPORTIO_SIMULATOR", L"127.0.0.1:1");
+    run = copy.Run(L"Korvale LX-410", [&](const Running& running) {
+        shown = harness::ComboSelection(running.MainWindow(), IDC_AUTO_OFF_AC);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_TRUE(run.Lines("message|").empty());
+    EXPECT_EQ(shown, 10);
+}
+
+TEST_F(MainWindow, ExportThroughTheRealSaveDialogWritesTheExactLines) {
+    PrinterHolds(1, 6, 0, 3);
+    ProgramCopy copy(L"export");
+    const std::wstring target = copy.dirPath(L"exported.dat");
+    auto run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        harness::SelectCombo(main, IDC_POWER_ON, 0);
+        harness::PostCommand(main, ID_FILE_EXPORT);
+        // The item dialog: its file name edit, then OK.
+        HWND dialog = nullptr;
+        for (int i = 0; i < 200 && !dialog; ++i, ::Sleep(50)) {
+            HWND candidate = harness::WaitForWindow(running.processId, L"#32770", 50);
+            if (candidate && candidate != main && harness::WindowText(candidate) == L"Save")
+                dialog = candidate;
+        }
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = harness::Descendant(dialog, 1152);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(harness::WindowText(edit), L"lx-410ut");
+        ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && ::IsWindow(dialog); ++i)
+            ::Sleep(50);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(harness::ReadTextFile(target),
+              L"[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n"
+              L"[Settings]\r\nPowerOn=0\r\nAutoOffAc=6\r\nPrintInfo=0\r\nCalibration=3\r\n");
+    EXPECT_TRUE(run.Lines("message|").empty());
+}
