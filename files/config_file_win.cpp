@@ -27,6 +27,10 @@ std::wstring TabKey(int32_t tab) {
 bool CreateEmptyFile(const std::wstring& path) {
     if (path.empty())
         return false;
+    // A read-only file is never emptied, whatever rights the process has.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
     win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                        nullptr));
     return static_cast<bool>(file);

@@ -18,7 +18,8 @@ int ArrowStripWidth(int dpi) {
 }
 
 bool IsFaceClick(int x, int width, int dpi) {
-    return x <= width - ArrowStripWidth(dpi);
+    // The strip is the right-most columns, the separator's column included.
+    return x < width - ArrowStripWidth(dpi);
 }
 
 SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi) {

@@ -240,3 +240,30 @@ TEST_F(MainWindow, ExportThroughTheRealSaveDialogWritesTheExactLines) {
               L"[Settings]\r\nPowerOn=0\r\nAutoOffAc=6\r\nPrintInfo=0\r\nCalibration=3\r\n");
     EXPECT_TRUE(run.Lines("message|").empty());
 }
+
+TEST_F(MainWindow, AboutShowsTheSameVersionLinesFromTheHelpMenuAndTheSystemMenu) {
+    ProgramCopy copy(L"about");
+    std::vector<std::wstring> seen;
+    copy.Run(L"Parallel LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        for (int way = 0; way < 2; ++way) {
+            if (way == 0)
+                harness::PostCommand(main, ID_HELP_ABOUT);
+            else
+                ::PostMessageW(main, WM_SYSCOMMAND, 16, 0);
+            HWND about = nullptr;
+            for (int i = 0; i < 200 && !about; ++i, ::Sleep(20))
+                about = ::FindWindowW(L"#32770", L"Version Information");
+            ASSERT_NE(about, nullptr);
+            seen.push_back(harness::WindowText(::GetDlgItem(about, 1134)) + L"|" +
+                           harness::WindowText(::GetDlgItem(about, 1135)));
+            ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+            for (int i = 0; i < 100 && ::IsWindow(about); ++i)
+                ::Sleep(20);
+        }
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_THAT(seen, ElementsAre(L"Version 1.1.0|Copyright (C) 2014 Korvale Industries, Ltd.",
+                                  L"Version 1.1.0|Copyright (C) 2014 Korvale Industries, Ltd."));
+}
