@@ -72,10 +72,13 @@ BOOL CTabBasic::OnInitDialog() {
 }
 
 void CTabBasic::ArrangeRows(bool isWirelessModel) {
+    // Each control is taken away, moved and brought back, so that both its old and its new place repaint.
     for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, isWirelessModel)) {
         HWND control = Item(place.id);
         if (!control)
             continue;
+        ::EnableWindow(control, FALSE);
+        ::ShowWindow(control, SW_HIDE);
         ::MoveWindow(control, place.rect.left, place.rect.top, place.rect.right - place.rect.left,
                      place.rect.bottom - place.rect.top, TRUE);
         ::EnableWindow(control, place.enabled ? TRUE : FALSE);

@@ -3,6 +3,7 @@
 #   wine-prefix.sh template   build the template if it is missing or out of date
 #   wine-prefix.sh run        fresh copy of the template as the run prefix (LX_WINE_DIR/run)
 #   wine-prefix.sh demo       fresh copy of the template as the demo prefix (LX_WINE_DIR/demo)
+#   wine-prefix.sh shots      fresh copy of the template for the screenshots (LX_WINE_DIR/shots)
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
@@ -30,6 +31,8 @@ make_template() {
     printf 'LX-TEST' > "$template/drive_$d/.windows-label"
     ln -sfn "../drive_$d" "$template/dosdevices/$d:"
   done
+  # Wine's own fonts (the caption buttons' glyphs among them) are found in the Windows fonts folder.
+  cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
   wine reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f >/dev/null 2>&1
   wine reg add 'HKLM\Software\Wine\Drives' /v s: /d hd /f >/dev/null 2>&1
   wineserver -w
@@ -50,5 +53,6 @@ case "${1:-}" in
   template) make_template ;;
   run) fresh_copy "$wine_dir/run" ;;
   demo) fresh_copy "$wine_dir/demo" ;;
-  *) echo "usage: $0 template|run|demo" >&2; exit 2 ;;
+  shots) fresh_copy "$wine_dir/shots" ;;
+  *) echo "usage: $0 template|run|demo|shots" >&2; exit 2 ;;
 esac

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Saves screenshots of lxdevset's windows as PNG files under build/shots/, from the shipped program in dist/x64
+# running under Wine on a virtual screen against the printer simulator (lxshots.exe walks it through its windows).
+#   shots.sh [scene...]   scenes: main selection classic (all when none is named)
+set -euo pipefail
+src="$(cd "$(dirname "$0")/.." && pwd)"
+wine_dir="${LX_WINE_DIR:-$src/build/wine}"
+out="$src/build/shots"
+rm -rf "$out"; mkdir -p "$out/program/res"
+"$src/scripts/wine-prefix.sh" shots
+export WINEPREFIX="$wine_dir/shots" HOME="$wine_dir/home" WINEDEBUG=-all
+cp "$src/dist/x64/lxdevset.exe" "$src/dist/x64/lxdevset.ini" "$src/dist/x64/lxportio.dll" "$out/program/"
+cp "$src/dist/x64/res/"*.dll "$out/program/res/"
+shooter="$src/build/x64/tests/ui/lxshots.exe"
+
+sim="$src/build/host/sim/lxsim"
+"$sim" --listen 127.0.0.1:0 --port-file "$out/simulator.address" --printer USB001=104,48 --printer USB002=104,50 \
+  --log "$out/simulator.log" </dev/null >/dev/null 2>&1 &
+sim_pid=$!
+trap 'kill $sim_pid 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s "$out/simulator.address" ] && break; sleep 0.05; done
+LXPORTIO_SIMULATOR="$(cat "$out/simulator.address")"
+export LXPORTIO_SIMULATOR
+
+scenes=("$@")
+[ "${#scenes[@]}" -eq 0 ] && scenes=(main selection classic)
+win_out="$(winepath -w "$out")"
+win_program="$(winepath -w "$out/program")"
+
+# One Wine desktop per run of the shooter; a screenshot whenever it leaves a .want file.
+run_scenes() {
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    out="$1"; shift
+    wineserver -k 2>/dev/null || true
+    rm -f "$out/done"
+    wine explorer /desktop=shots,1024x768 "$@" >/dev/null 2>&1 &
+    for _ in $(seq 1200); do
+      for want in "$out"/*.want; do
+        [ -e "$want" ] || continue
+        import -window root "${want%.want}.png"
+        rm -f "$want"
+      done
+      [ -e "$out/done" ] && break
+      sleep 0.1
+    done
+    wineserver -k 2>/dev/null || true
+  ' bash "$out" "$@"
+}
+
+themed=() classic=0
+for scene in "${scenes[@]}"; do
+  if [ "$scene" = classic ]; then classic=1; else themed+=("$scene"); fi
+done
+[ "${#themed[@]}" -gt 0 ] && run_scenes "$shooter" "$win_out" "$win_program" "${themed[@]}"
+if [ "$classic" -eq 1 ]; then
+  # The classic look: visual styles off for the whole desktop.
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
+  wineserver -w
+  run_scenes "$shooter" "$win_out" "$win_program" classic
+fi
+ls "$out"/*.png | sed 's/^/shots: /'
