@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs lxdevset from dist/x64 under Wine in the demo prefix: in a Wine desktop window when a display is there,
-# otherwise under Xvfb, saving a screenshot to build/demo/lxdevset.png.
-#   demo.sh [printer name]   without a name the program asks which printer to configure
+# Runs lxdevset from dist/x64 under Wine in the demo prefix against the printer simulator: in a Wine desktop
+# window when a display is there, otherwise under Xvfb, saving a screenshot of the main window with the
+# printer's settings read to build/demo/lxdevset.png.
+#   demo.sh [printer name]   the printer to configure (default "Korvale LX-410"); "-" asks which one
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
@@ -25,6 +26,12 @@ if [ -x "$sim" ]; then
 fi
 
 desktop="/desktop=lxdevset,1024x768"
+printer="${*:-Korvale LX-410}"
+[ "$printer" = "-" ] && printer=""
+# Wine quotes an argument with blanks; the program takes its whole command line as the name, so the words go
+# separately.
+read -r -a words <<< "$printer"
+set -- "${words[@]}"
 if [ -n "${DISPLAY:-}" ]; then
   wineserver -k 2>/dev/null || true
   wine explorer "$desktop" "$exe" "$@"
@@ -38,7 +45,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -u
   wineserver -k 2>/dev/null || true
   wine explorer "$0" "$1" "${@:3}" &
-  for i in $(seq 1 40); do
+  # The main window appears once the first reading is over; then it has painted within a moment.
+  for i in $(seq 1 60); do
     sleep 0.5
     xwininfo -root -tree 2>/dev/null | grep -q "Device settings" && break
   done

@@ -4,6 +4,7 @@
 #include "comm/progress_dlg_win.h"
 #include "core/paths_win.h"
 #include "core/resource.h"
+#include "items/tab_page_win.h"
 #include "tests/app/harness_win.h"
 #include "ui/split_button_win.h"
 #include "win/resources.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -312,4 +314,53 @@ TEST_F(Components, OptionDialogWritesOnlyAfterOkAndOnlyIntoAnExistingSettingsFil
     ::DeleteFileW(settings.c_str());
     answer(IDOK, true);
     EXPECT_EQ(::GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+namespace {
+// The settings page inside the main dialog's template, with a printer context whose lookups are counted.
+class PageHost : public win::DialogImpl<PageHost> {
+public:
+    explicit PageHost(const CommServices& services) : DialogImpl(IDD_MAIN, nullptr), context(services) {}
+    PrinterContext context;
+    CTabBasic page;
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnInitDialog() override {
+        context.Refresh(L"Some Printer", ModelRecord{L"Korvale LX-410", 104, 48});
+        page.SetPrinterContext(&context);
+        page.CreatePage(hwnd());
+        ::ShowWindow(page.hwnd(), SW_SHOW);
+        ::SetFocus(page.Item(IDC_SEND_CALIBRATION));
+        ::PostMessageW(page.Item(IDC_SEND_CALIBRATION), WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageW(page.Item(IDC_SEND_CALIBRATION), WM_KEYUP, VK_RETURN, 0);
+        ::PostMessageW(hwnd(), WM_APP, 0, 0);
+        return FALSE;
+    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+        if (msg == WM_APP)
+            EndDialog(IDCANCEL);
+        return msg == WM_APP;
+    }
+    bool OnCommand(UINT id, UINT) override {
+        commands.push_back(id);
+        return id != IDCANCEL;
+    }
+};
+} // namespace
+
+TEST_F(Components, EnterOnTheSendButtonSendsTheCalibrationOnceAndAppliesNothing) {
+    int lookups = 0;
+    CommServices services;
+    services.portLookup = [&](const std::wstring&, std::wstring&) {
+        ++lookups;
+        return false;
+    };
+    VirtualClock clock;
+    services.clock = &clock;
+    PageHost host(services);
+    host.DoModal();
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDOK), 0);
+    EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDC_APPLY), 0);
 }
