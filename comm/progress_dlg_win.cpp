@@ -3,6 +3,7 @@
 
 #include "core/messages_win.h"
 #include "core/resource.h"
+#include "win/seams.h"
 
 CProgressDlg::CProgressDlg(HWND parent, Worker worker, void* userData, std::wstring caption)
     : DialogImpl(IDD_PROGRESS, parent), parent_(parent), worker_(worker), userData_(userData),
@@ -16,6 +17,7 @@ CProgressDlg::~CProgressDlg() {
 
 BOOL CProgressDlg::OnInitDialog() {
     ::SetDlgItemTextW(hwnd(), IDC_PROGRESS_CAPTION, caption_.c_str());
+    win::TestNote(L"progress|" + caption_);
     bar_.Attach(Item(IDC_PROGRESS_BAR));
     bar_.SetRange(0, 100);
     if (parent_)

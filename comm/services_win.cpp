@@ -3,16 +3,19 @@
 
 #include "core/printers.h"
 #include "comm/lxportio_win.h"
+#include "win/seams.h"
 #include "win/text.h"
 
 #include <windows.h>
 
 uint32_t Win32Clock::TickCount() {
-    return ::GetTickCount();
+    return ::GetTickCount() + skipped_;
 }
 
 void Win32Clock::Sleep(uint32_t ms) {
-    ::Sleep(ms);
+    const uint32_t slept = ms / win::TestPauseDivisor();
+    ::Sleep(slept);
+    skipped_ += ms - slept;
 }
 
 PortBool LxportioDevice::Write(char* portName, const uint8_t* data, uint32_t count, uint32_t* moved,

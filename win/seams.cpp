@@ -13,4 +13,8 @@ bool TestFileAnswer(const std::wstring&, std::wstring&, bool&) {
     return false;
 }
 
+uint32_t TestPauseDivisor() {
+    return 1;
+}
+
 } // namespace win

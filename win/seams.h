@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace win {
@@ -18,5 +19,9 @@ void TestNote(const std::wstring& line);
 // Lets the test build answer a file dialog described by `request`: true when it did, with `chosen` and the
 // path. The shipped program always returns false, and the real dialog is shown.
 bool TestFileAnswer(const std::wstring& request, std::wstring& path, bool& chosen);
+
+// How much shorter the test build makes the exchanges' fixed pauses (the tick counter still moves by the whole
+// pause, so deadlines hold); 1 in the shipped program.
+uint32_t TestPauseDivisor();
 
 } // namespace win

@@ -263,6 +263,64 @@ HWND Running::MainWindow(DWORD timeoutMs) const {
     return nullptr;
 }
 
+namespace {
+struct BoxSearch {
+    DWORD processId;
+    const wchar_t* caption;
+    bool box;
+    HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !::IsWindowVisible(window))
+        return TRUE;
+    if (search->box ? ::GetDlgItem(window, 0xFFFF) != nullptr : WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Poll(const Running& running, BoxSearch search, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    do {
+        search.found = nullptr;
+        ::EnumWindows(&MatchBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        if (::WaitForSingleObject(running.process, 20) == WAIT_OBJECT_0)
+            break;
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+} // namespace
+
+Box WaitForBox(const Running& running, DWORD timeoutMs) {
+    Box box;
+    box.window = Poll(running, {running.processId, nullptr, true, nullptr}, timeoutMs);
+    if (box.window) {
+        box.caption = WindowText(box.window);
+        box.text = WindowText(::GetDlgItem(box.window, 0xFFFF));
+        box.hasCancel = ::GetDlgItem(box.window, IDCANCEL) != nullptr;
+    }
+    return box;
+}
+
+void Press(const Box& box, int buttonId) {
+    if (!box.window)
+        return;
+    ::PostMessageW(::GetDlgItem(box.window, buttonId), BM_CLICK, 0, 0);
+    for (int i = 0; i < 200 && ::IsWindow(box.window) && ::IsWindowVisible(box.window); ++i)
+        ::Sleep(20);
+}
+
+HWND WaitForCaption(const Running& running, const std::wstring& caption, DWORD timeoutMs) {
+    return Poll(running, {running.processId, caption.c_str(), false, nullptr}, timeoutMs);
+}
+
 void CloseMainWindow(const Running& running) {
     if (HWND main = running.MainWindow())
         ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

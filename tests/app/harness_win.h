@@ -36,6 +36,19 @@ struct Running {
     HWND MainWindow(DWORD timeoutMs = 20000) const;
 };
 
+// A real message box of the shipped program, read from outside.
+struct Box {
+    HWND window = nullptr;
+    std::wstring caption, text;
+    bool hasCancel = false;
+};
+// Waits for a message box of the process (a dialog with the message text control); window null on time-out.
+Box WaitForBox(const Running& running, DWORD timeoutMs = 30000);
+// Presses a button of the box and waits until it has gone.
+void Press(const Box& box, int buttonId);
+// Waits for a top-level window of the process with this caption; null on time-out.
+HWND WaitForCaption(const Running& running, const std::wstring& caption, DWORD timeoutMs = 20000);
+
 // Closes the main dialog as Exit does once the program has shown it.
 void CloseMainWindow(const Running& running);
 

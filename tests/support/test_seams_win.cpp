@@ -91,6 +91,12 @@ int ShowBox(HWND, const std::wstring& text, const std::wstring& caption, UINT st
     return NextAnswer(style);
 }
 
+uint32_t TestPauseDivisor() {
+    const std::wstring value = Variable(L"LXDEVSET_TEST_PAUSE_DIVISOR");
+    const long divisor = value.empty() ? 1 : std::wcstol(value.c_str(), nullptr, 10);
+    return divisor > 0 ? static_cast<uint32_t>(divisor) : 1;
+}
+
 bool TestFileAnswer(const std::wstring& request, std::wstring& path, bool& chosen) {
     TestNote(L"file|" + request);
     std::wstring answer;

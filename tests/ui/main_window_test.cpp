@@ -267,3 +267,152 @@ TEST_F(MainWindow, AboutShowsTheSameVersionLinesFromTheHelpMenuAndTheSystemMenu)
     EXPECT_THAT(seen, ElementsAre(L"Version 1.1.0|Copyright (C) 2014 Korvale Industries, Ltd.",
                                   L"Version 1.1.0|Copyright (C) 2014 Korvale Industries, Ltd."));
 }
+
+namespace {
+int Counter(const char* port, const char* key) {
+    return simfixture::StateValue(port, key);
+}
+const char kConfirm[] = "message|00000001|Device settings|";
+} // namespace
+
+TEST_F(MainWindow, DeletingForRealAsksFirstKeepsTheProgressOpenWhileThePrinterWorksAndSaysSo) {
+    const int before = Counter("USB030", "templateDeletions");
+    ProgramCopy copy(L"delete", harness::Build::kShipped);
+    harness::Box confirm, done;
+    DWORD progressMs = 0;
+    copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        harness::PostCommand(main, ID_TOOLS_DELETE_TEMPLATES);
+        confirm = harness::WaitForBox(running);
+        harness::Press(confirm, IDOK);
+        HWND progress = harness::WaitForCaption(running, L"Progress", 5000);
+        const DWORD start = ::GetTickCount();
+        while (progress && ::IsWindow(progress) && ::IsWindowVisible(progress) && ::GetTickCount() - start < 30000)
+            ::Sleep(20);
+        progressMs = ::GetTickCount() - start;
+        done = harness::WaitForBox(running);
+        harness::Press(done, IDOK);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(confirm.text, L"All database contents and templates saved on the printer will be deleted.\n\nOK to continue?");
+    EXPECT_TRUE(confirm.hasCancel);
+    EXPECT_GE(progressMs, 15500u);
+    EXPECT_EQ(done.caption, L"Device settings");
+    EXPECT_EQ(done.text, L"The data was deleted.");
+    EXPECT_EQ(Counter("USB030", "templateDeletions"), before + 1);
+}
+
+TEST_F(MainWindow, ResetForRealShowsTheValuesReadAfterThePrinterCameBack) {
+    PrinterHolds(0, 9, 1, 0);
+    const int before = Counter("USB030", "resets");
+    ProgramCopy copy(L"reset", harness::Build::kShipped);
+    harness::Box confirm, done;
+    std::vector<int> opened, afterReset;
+    std::wstring caption;
+    copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        opened = Selections(main);
+        harness::PostCommand(main, ID_TOOLS_RESET);
+        confirm = harness::WaitForBox(running);
+        harness::Press(confirm, IDOK);
+        HWND progress = harness::WaitForCaption(running, L"Progress", 5000);
+        caption = harness::WindowText(::GetDlgItem(progress, IDC_PROGRESS_CAPTION));
+        done = harness::WaitForBox(running, 40000);
+        afterReset = Selections(main);
+        harness::Press(done, IDOK);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_THAT(opened, ElementsAre(0, 9, 3, 1, 0));
+    EXPECT_EQ(confirm.text.substr(0, 42), L"Printer settings, including the network se");
+    EXPECT_EQ(caption, L"Resetting the printer...");
+    EXPECT_EQ(done.text, L"The printer will return to its factory default condition.");
+    EXPECT_THAT(afterReset, ElementsAre(1, 6, 3, 0, 3));
+    EXPECT_EQ(Counter("USB030", "resets"), before + 1);
+}
+
+TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) {
+    const int reports = Counter("USB030", "reports"), logs = Counter("USB030", "logDeletions");
+    const int templates = Counter("USB030", "templateDeletions"), resets = Counter("USB030", "resets");
+    ProgramCopy copy(L"maintenance");
+    copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
+    // Cancel each of the four, then confirm the report and the log deletion.
+    copy.SetVariable(L"LXDEVSET_TEST_ANSWERS", L"2,2,2,2,1,1,1,1");
+    auto run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        int boxes = 0;
+        for (int id : {ID_TOOLS_PRINT_INFORMATION, ID_TOOLS_RESET, ID_TOOLS_DELETE_TEMPLATES, ID_TOOLS_DELETE_PRINT_LOG}) {
+            harness::PostCommand(main, id);
+            running.WaitForLine("message|", 10000, ++boxes);
+        }
+        harness::PostCommand(main, ID_TOOLS_PRINT_INFORMATION);
+        running.WaitForLine("message|", 10000, boxes += 2);
+        harness::PostCommand(main, ID_TOOLS_DELETE_PRINT_LOG);
+        running.WaitForLine("message|", 10000, boxes += 2);
+        harness::CloseMainWindow(running);
+    });
+    const std::string infoDone = std::string(kInfo);
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(std::string(kConfirm) + "The printer information will be printed.\\n\\nOK to continue?",
+                            HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm),
+                            HasSubstr(kConfirm), infoDone + "The command has been sent.",
+                            std::string(kConfirm) + "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
+                            infoDone + "The data was deleted."));
+    // The report runs without a progress dialog; the deletion behind one.
+    EXPECT_THAT(run.Lines("progress|"), ElementsAre("progress|Retrieving current setting...", "progress|Deleting data..."));
+    EXPECT_EQ(Counter("USB030", "reports"), reports + 1);
+    EXPECT_EQ(Counter("USB030", "logDeletions"), logs + 1);
+    EXPECT_EQ(Counter("USB030", "templateDeletions"), templates);
+    EXPECT_EQ(Counter("USB030", "resets"), resets);
+}
+
+TEST_F(MainWindow, WrongModelAndParallelPortAreRefusedWithoutSendingTheCommand) {
+    const int deletions = Counter("USB010", "templateDeletions");
+    ProgramCopy copy(L"refused");
+    copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
+    auto run = copy.Run(L"Other Model LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        harness::PostCommand(main, ID_TOOLS_DELETE_TEMPLATES);
+        running.WaitForLine("message|", 10000, 3);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The wrong model is connected. ");
+    EXPECT_EQ(Counter("USB010", "templateDeletions"), deletions);
+
+    run = copy.Run(L"Parallel LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        harness::PostCommand(main, ID_TOOLS_PRINT_INFORMATION);
+        running.WaitForLine("message|", 10000, 3);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(run.Lines("message|").back(),
+              std::string(kError) + "Since the printer port is not a USB port, this function is not available.\\n"
+                                    "Specify the printer installed in USB connection.");
+    EXPECT_THAT(run.Lines("progress|"), ElementsAre("progress|Retrieving current setting..."));
+}
+
+TEST_F(MainWindow, CommandFileFromTheSplitButtonMenuTakesTheNameTheRealDialogOffers) {
+    ProgramCopy copy(L"commandfile");
+    copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
+    std::wstring offered;
+    copy.Run(L"Warehouse LX-450W", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        harness::PostCommand(main, ID_SPLIT_SAVE_COMMAND_FILE);
+        HWND dialog = harness::WaitForCaption(running, L"Save", 10000);
+        ASSERT_NE(dialog, nullptr);
+        offered = harness::WindowText(harness::Descendant(dialog, 1152));
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && ::IsWindow(dialog); ++i)
+            ::Sleep(50);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(offered, L"lx-450wut");
+    const std::wstring file = harness::ReadTextFile(copy.dirPath(L"lx-450wut.bin"));
+    // Lead-in and header, then the AC, battery and report commands; calibration counts in the total only.
+    ASSERT_EQ(file.size(), 40u);
+    EXPECT_EQ(file[12], static_cast<wchar_t>(25));
+    EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-450W.ini")), HasSubstr(L"AutoOffBattery=3"));
+}
