@@ -13,6 +13,15 @@ std::wstring TrimCommandLine(const std::wstring& commandLine) {
     return commandLine.substr(first, last - first);
 }
 
+bool IsValidLanguageCode(const std::wstring& code) {
+    if (code.empty() || code.size() > 8)
+        return false;
+    for (wchar_t c : code)
+        if (!((c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9')))
+            return false;
+    return true;
+}
+
 std::vector<std::wstring> SplitModelList(const std::wstring& compatibleModel) {
     std::vector<std::wstring> names;
     size_t start = 0;

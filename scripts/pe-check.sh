@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a PE file without running it: machine, subsystem, exact export list, imported DLLs and ordinals.
 #   pe-check.sh OBJDUMP FILE [machine=i386|x86-64] [subsystem=2|3] [exports=A,B|none] [imports=a.dll,b.dll]
-#               [ordinals=lib.dll:1+2] [noimports=a.dll] [stdcall=Export:bytes]
+#               [ordinals=lib.dll:1+2] [noimports=a.dll] [delayloads=a.dll] [stdcall=Export:bytes]
 set -euo pipefail
 objdump="$1"; file="$2"; shift 2
 dump="$(LC_ALL=C "$objdump" -p "$file")"
@@ -30,6 +30,12 @@ for check in "$@"; do
     noimports)
       for dll in ${val//,/ }; do
         grep -qi "DLL Name: $dll\$" <<<"$dump" && fail "imports $dll"
+      done ;;
+    delayloads)
+      # Imports made on first use keep the library's name among the file's strings for the loader helper.
+      names="$(LC_ALL=C strings -a "$file" | tr 'A-Z' 'a-z')"
+      for dll in ${val//,/ }; do
+        grep -qx "$(echo "$dll" | tr 'A-Z' 'a-z')" <<<"$names" || fail "does not load $dll on first use"
       done ;;
     ordinals)
       dll="${val%%:*}"; ords="${val#*:}"

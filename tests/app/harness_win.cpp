@@ -125,13 +125,14 @@ RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(co
     for (const auto& [name, value] : variables_)
         ::SetEnvironmentVariableW(name.c_str(), value.c_str());
     std::wstring commandLine = L"\"" + exe() + L"\" " + tail;
+    const std::wstring folder = workingFolder_.empty() ? dir_ : workingFolder_;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     BOOL started = token ? ::CreateProcessAsUserW(token, nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                                  nullptr, dir_.c_str(), &startup, &info)
+                                                  nullptr, folder.c_str(), &startup, &info)
                          : ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                            dir_.c_str(), &startup, &info);
+                                            folder.c_str(), &startup, &info);
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", nullptr);
     for (const auto& [name, value] : variables_)
         ::SetEnvironmentVariableW(name.c_str(), nullptr);

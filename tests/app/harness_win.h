@@ -81,6 +81,8 @@ public:
     std::wstring dirPath(const std::wstring& name) const { return dir_ + L"\\" + name; }
     // An environment variable for the next runs (LXDEVSET_TEST_ANSWERS, LXDEVSET_TEST_FILES, ...).
     void SetVariable(const std::wstring& name, const std::wstring& value);
+    // The current folder of the next runs (the program's folder unless set).
+    void SetWorkingFolder(const std::wstring& folder) { workingFolder_ = folder; }
 
     // Runs "<exe>" <tail> with the test log on (unless logged is false); `during` runs while it runs.
     RunResult Run(const std::wstring& tail, const std::function<void(const Running&)>& during = {},
@@ -90,6 +92,7 @@ private:
     std::wstring dir_;
     std::wstring logPath_;
     std::vector<std::pair<std::wstring, std::wstring>> variables_;
+    std::wstring workingFolder_;
 };
 
 // Top-level windows of a process with the given class (e.g. L"#32770"), waiting up to timeoutMs for one.

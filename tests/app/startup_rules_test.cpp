@@ -13,6 +13,13 @@ TEST(TrimCommandLine, BlanksAroundGoButQuotesStay) {
     EXPECT_EQ(TrimCommandLine(L"a  b"), L"a  b");
 }
 
+TEST(IsValidLanguageCode, LettersAndDigitsOnly) {
+    for (const wchar_t* good : {L"ENU", L"de", L"JPN", L"zh2", L"ABCDEFGH"})
+        EXPECT_TRUE(IsValidLanguageCode(good)) << good;
+    for (const wchar_t* bad : {L"", L"x\\..\\..\\probe", L"..", L"EN U", L"ENU.dll", L"C:", L"ABCDEFGHI", L"\u00c4NU"})
+        EXPECT_FALSE(IsValidLanguageCode(bad)) << bad;
+}
+
 TEST(SplitModelList, EmptyPiecesAreDroppedAndBlanksKept) {
     EXPECT_EQ(SplitModelList(L""), Names{});
     EXPECT_EQ(SplitModelList(L",,,"), Names{});
