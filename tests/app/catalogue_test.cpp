@@ -206,7 +206,7 @@ public:
 TEST(PrinterList, PreselectsSmallestOnlineNameInCodeUnitOrder) {
     SortedList list;
     ASSERT_TRUE(FillPrinterList(list.combo, {L"Korvale LX-TEST"}));
-    EXPECT_THAT(list.Entries(), ElementsAre(L"alpha", L"Beta", L"Quoted \"Label\" Printer"));
+    EXPECT_THAT(list.Entries(), ElementsAre(L"Able Offline", L"alpha", L"Beta", L"Quoted \"Label\" Printer"));
     EXPECT_EQ(list.Selected(), L"Beta");
 }
 

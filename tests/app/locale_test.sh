@@ -23,4 +23,6 @@ ltr='message|00000010|Error|The specified printer cannot be found.'
 check $'DEU=ARE\r\ndefault=ENU\r\n' "$rtl"
 check $'de=ARE\r\ndefault=ENU\r\n' "$rtl"
 check $'fra=ARE\r\ndefault=ENU\r\n' "$ltr"
+# The full abbreviation is asked before its first two letters.
+check $'deu=ARE\r\nde=ENU\r\ndefault=ENU\r\n' "$rtl"
 [ "$fails" -eq 0 ]

@@ -98,6 +98,14 @@ TEST(Startup, NonAdministratorIsStopped) {
     ProgramCopy copy(L"user");
     RunResult run = copy.Run(L"Korvale LX-410", {}, true, restricted.get());
     EXPECT_TRUE(run.finished);
+    // The rights are tested after the catalogue and before the printer: an empty catalogue still says so, and a
+    // missing printer is not reached.
+    EXPECT_THAT(copy.Run(L"No Such Printer", {}, true, restricted.get()).log,
+                ElementsAre(std::string(kStop) + "Administrator privileges are required in order to start this tool."));
+    harness::WriteTextFile(copy.ini(), "[Property]\r\nCompatibleModel=\r\n[LangString]\r\ndefault=ENU\r\n");
+    EXPECT_THAT(copy.Run(L"Korvale LX-410", {}, true, restricted.get()).log,
+                ElementsAre(std::string(kStop) + "The settings file cannot be found."));
+    harness::WriteTextFile(copy.ini(), std::string(kModels) + "[LangString]\r\ndefault=ENU\r\n");
     EXPECT_THAT(run.log, ElementsAre(std::string(kStop) +
                                      "Administrator privileges are required in order to start this tool."));
 }
@@ -185,7 +193,8 @@ TEST(Startup, SelectionCancelEndsSilentlyAndChosenNameKeepsItsCase) {
         ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         harness::CloseMainWindow(running);
     });
-    EXPECT_THAT(seen.entries, ElementsAre(L"alpha", L"Beta", L"Quoted \"Label\" Printer"));
+    // "Able Offline" sorts before both but works offline: never the one offered.
+    EXPECT_THAT(seen.entries, ElementsAre(L"Able Offline", L"alpha", L"Beta", L"Quoted \"Label\" Printer"));
     EXPECT_EQ(seen.selected, L"Beta");
     EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Beta"));
 }
