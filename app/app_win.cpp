@@ -51,8 +51,8 @@ bool CPrinterConfigToolApp::LoadLanguageLibrary(const std::wstring& settingsFile
     if (path.empty())
         return false;
     // Only its resources are used, so none of its code runs: it is mapped as an image of resources.
-    resourceLibrary.reset(
-        ::LoadLibraryExW((path + L".dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    resourceLibrary.reset(::LoadLibraryExW((path + L".dll").c_str(), nullptr,
+                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!resourceLibrary)
         return false;
     win::SetResourceModule(resourceLibrary.get());

@@ -9,7 +9,8 @@
 
 namespace {
 
-// A library imported on first use is loaded from the system folder by its full path, whatever the search path.
+// A library imported on first use is loaded from the system folder by its full path, whatever the search
+// path.
 FARPROC WINAPI LoadFromSystemFolder(unsigned notification, PDelayLoadInfo info) {
     if (notification != dliNotePreLoadLibrary || !info || !info->szDll)
         return nullptr;
@@ -31,8 +32,8 @@ void RestrictLibrarySearch() {
     ::SetDllDirectoryW(L"");
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     if (HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll")) {
-        auto setDefault =
-            reinterpret_cast<SetDefaultDllDirectoriesFn>(::GetProcAddress(kernel, "SetDefaultDllDirectories"));
+        auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+            ::GetProcAddress(kernel, "SetDefaultDllDirectories"));
         if (setDefault)
             setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }

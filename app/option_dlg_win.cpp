@@ -34,6 +34,6 @@ void OnOptionSettings() {
     const std::wstring settings = SettingsFilePath();
     if (!PathExists(settings))
         return;
-    ::WritePrivateProfileStringW(kProperty, kNoDisplayStartupError, answer == COptionDlg::kTicked ? L"1" : L"0",
-                                 settings.c_str());
+    ::WritePrivateProfileStringW(kProperty, kNoDisplayStartupError,
+                                 answer == COptionDlg::kTicked ? L"1" : L"0", settings.c_str());
 }

@@ -17,7 +17,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     struct {
         DLGTEMPLATE header;
         WORD menu, cls, title[8];
-    } dialog{{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_CENTER, 0, 0, 0, 0, 200, 100}, 0, 0, {'B', 'a', 'r', 'e'}};
+    } dialog{{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_CENTER, 0, 0, 0, 0, 200, 100},
+             0,
+             0,
+             {'B', 'a', 'r', 'e'}};
     HWND window = ::CreateDialogIndirectParamW(nullptr, &dialog.header, nullptr, &Proc, 0);
     HMENU menu = ::CreateMenu();
     ::AppendMenuW(menu, MF_STRING, 1, L"&File");

@@ -1,5 +1,5 @@
-// Timed program: from starting lxdevset to its main window showing the values read from the printer, minus the
-// pauses and hold times the reading must take; printed per round with the minimum, median and maximum.
+// Timed program: from starting lxdevset to its main window showing the values read from the printer, minus
+// the pauses and hold times the reading must take; printed per round with the minimum, median and maximum.
 //   startup_bench PROGRAMDIR PRINTER ROUNDS [BAREPROGRAM]
 // With BAREPROGRAM it also times the smallest dialog program's start, the part of the overhead that any
 // program pays under this system, and prints the overhead beyond it.
@@ -49,7 +49,8 @@ double TimeToMainWindow(std::wstring command, const std::wstring& dir) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     const double start = Now();
-    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup, &info))
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                          &info))
         return -1;
     Search search{info.dwProcessId, nullptr};
     while (!search.found && Now() - start < 20000.0) {
@@ -104,8 +105,9 @@ int wmain(int argc, wchar_t** argv) {
             if (elapsed >= 0)
                 bare.push_back(elapsed);
         }
-        std::wprintf(L"a bare dialog program starts in %.1f ms (median); overhead beyond it: median %.1f ms\n",
-                     Median(bare), Median(overheads) - Median(bare));
+        std::wprintf(
+            L"a bare dialog program starts in %.1f ms (median); overhead beyond it: median %.1f ms\n",
+            Median(bare), Median(overheads) - Median(bare));
     }
     return 0;
 }

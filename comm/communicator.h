@@ -15,8 +15,9 @@ constexpr uint8_t kCommandMode[] = {0x1B, 0x69, 0x61, 0x01};         // ESC i a 
 constexpr uint8_t kFactoryReset[] = {0x1B, 0x69, 0x55, 0x69};        // ESC i U i
 constexpr uint8_t kInformationReport[] = {0x1B, 0x69, 0x55, 0x4E};   // ESC i U N
 constexpr uint8_t kDeleteTemplates[] = {0x1B, 0x69, 0x55, 0x59};     // ESC i U Y
-constexpr uint8_t kDeletePrintLog[] = {0x1B, 0x69, 0x58, 0x67, 0x32, 0x02, 0x00, 0x00, 0x01}; // ESC i X g 2 ..
-constexpr uint8_t kCalibrationTakeOver[] = {0x54, 0x0C};             // T 0C, then the value
+constexpr uint8_t kDeletePrintLog[] = {0x1B, 0x69, 0x58, 0x67, 0x32,
+                                       0x02, 0x00, 0x00, 0x01}; // ESC i X g 2 ..
+constexpr uint8_t kCalibrationTakeOver[] = {0x54, 0x0C};        // T 0C, then the value
 } // namespace printer_command
 
 constexpr uint32_t kStatusBlockSize = 32;

@@ -73,15 +73,16 @@ int32_t DeleteTemplateAndDatabase(const std::wstring& printerName, const ModelRe
                        sizeof printer_command::kDeleteTemplates, services);
 }
 
-int32_t DeletePrintLog(const std::wstring& printerName, const ModelRecord& model, const CommServices& services) {
+int32_t DeletePrintLog(const std::wstring& printerName, const ModelRecord& model,
+                       const CommServices& services) {
     return SendAndWait(printerName, model, printer_command::kDeletePrintLog,
                        sizeof printer_command::kDeletePrintLog, services);
 }
 
 int32_t SendCalibrationValue(const std::wstring& printerName, const ModelRecord& model, uint8_t value,
                              const CommServices& services) {
-    const uint8_t command[] = {printer_command::kCalibrationTakeOver[0], printer_command::kCalibrationTakeOver[1],
-                               value};
+    const uint8_t command[] = {printer_command::kCalibrationTakeOver[0],
+                               printer_command::kCalibrationTakeOver[1], value};
     return SendOneCommand(printerName, model, command, sizeof command, services);
 }
 
@@ -92,5 +93,6 @@ int32_t PrinterContext::SendCalibration(const ItemBinding& binding) const {
     const auto& entries = binding.item->GetParameterList().GetParameters();
     if (index < 0 || static_cast<size_t>(index) >= entries.size())
         return result::kSendFailed;
-    return SendCalibrationValue(printerName_, model_, entries[static_cast<size_t>(index)].paramValue, services_);
+    return SendCalibrationValue(printerName_, model_, entries[static_cast<size_t>(index)].paramValue,
+                                services_);
 }

@@ -14,8 +14,8 @@ struct DeviceJob {
     std::wstring printerName;
     std::wstring destinationPath; // the print log's file; empty otherwise
     ModelRecord model;
-    SettingItems items;           // empty for the operations that need none
-    CommServices services;        // the platform the exchange goes through
+    SettingItems items;    // empty for the operations that need none
+    CommServices services; // the platform the exchange goes through
 };
 
 // The signature of every worker: the job's address in, a result code out.
@@ -33,7 +33,8 @@ int32_t PrintInformationReport(const std::wstring& printerName, const ModelRecor
                                const CommServices& services);
 int32_t DeleteTemplateAndDatabase(const std::wstring& printerName, const ModelRecord& model,
                                   const CommServices& services);
-int32_t DeletePrintLog(const std::wstring& printerName, const ModelRecord& model, const CommServices& services);
+int32_t DeletePrintLog(const std::wstring& printerName, const ModelRecord& model,
+                       const CommServices& services);
 int32_t SendCalibrationValue(const std::wstring& printerName, const ModelRecord& model, uint8_t value,
                              const CommServices& services);
 

@@ -18,7 +18,8 @@
 #define IDS_TAB_BASIC 501
 #define IDS_SAVE_COMMAND_FILE 604
 
-/* Messages. A result code is the identifier of its message: core/result_codes.h takes its values from here. */
+/* Messages. A result code is the identifier of its message: core/result_codes.h takes its values from here.
+ */
 #define IDS_NOT_ADMINISTRATOR 5001
 #define IDS_PRINTER_NOT_FOUND 5002
 #define IDS_NO_COMPATIBLE_DRIVER 5003

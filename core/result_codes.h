@@ -7,16 +7,16 @@
 
 namespace result {
 
-constexpr int32_t kNone = 0;                                  // no message
-constexpr int32_t kGetFailed = IDS_GET_FAILED;                // reading the current settings failed
-constexpr int32_t kApplyFailed = IDS_APPLY_FAILED;            // applying the settings failed
-constexpr int32_t kSendFailed = IDS_SEND_FAILED;              // sending a command failed
-constexpr int32_t kNotUsbPort = IDS_NOT_USB_PORT;             // the printer's port is not a USB port
-constexpr int32_t kNotApplied = IDS_NOT_APPLIED;              // a value read back differs from the one applied
-constexpr int32_t kWrongModel = IDS_WRONG_MODEL;              // the connected printer is another model
-constexpr int32_t kFileOpenFailed = IDS_FILE_OPEN_FAILED;     // a file could not be created or opened
-constexpr int32_t kImportUnreadable = IDS_IMPORT_UNREADABLE;  // a configuration file could not be read
-constexpr int32_t kFileSaveFailed = IDS_FILE_SAVE_FAILED;     // a file could not be written
+constexpr int32_t kNone = 0;                                 // no message
+constexpr int32_t kGetFailed = IDS_GET_FAILED;               // reading the current settings failed
+constexpr int32_t kApplyFailed = IDS_APPLY_FAILED;           // applying the settings failed
+constexpr int32_t kSendFailed = IDS_SEND_FAILED;             // sending a command failed
+constexpr int32_t kNotUsbPort = IDS_NOT_USB_PORT;            // the printer's port is not a USB port
+constexpr int32_t kNotApplied = IDS_NOT_APPLIED;             // a value read back differs from the one applied
+constexpr int32_t kWrongModel = IDS_WRONG_MODEL;             // the connected printer is another model
+constexpr int32_t kFileOpenFailed = IDS_FILE_OPEN_FAILED;    // a file could not be created or opened
+constexpr int32_t kImportUnreadable = IDS_IMPORT_UNREADABLE; // a configuration file could not be read
+constexpr int32_t kFileSaveFailed = IDS_FILE_SAVE_FAILED;    // a file could not be written
 constexpr int32_t kAllPagesDisabled = IDS_ALL_PAGES_DISABLED; // no setting takes part
 constexpr int32_t kImportWrongModel = IDS_IMPORT_WRONG_MODEL; // the file belongs to another model
 constexpr int32_t kApplyFailedDrive = IDS_APPLY_FAILED_DRIVE; // as kApplyFailed, printer attached as a drive

@@ -7,7 +7,7 @@
 constexpr uint32_t kCommandFileHeaderSize = 16;
 constexpr uint8_t kCommandFileLeadIn[] = {0x1B, 0x69, 0x61, 0x01}; // the command-mode switch
 
-// Fills the header into `buffer` (at least 16 bytes) and sets `length` to 16. False, writing nothing, when the
-// total length or the model code is 0 or an output is missing.
+// Fills the header into `buffer` (at least 16 bytes) and sets `length` to 16. False, writing nothing, when
+// the total length or the model code is 0 or an output is missing.
 bool BuildCommandFileHeader(uint32_t totalLength, int32_t seriesCode, int32_t modelCode, uint8_t* buffer,
                             uint32_t* length);

@@ -70,8 +70,8 @@ int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems item
             ::MoveFileW(backup.c_str(), path.c_str());
     };
 
-    win::FileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         restore();
         return result::kFileOpenFailed;

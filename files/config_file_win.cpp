@@ -14,7 +14,8 @@ constexpr wchar_t kSettings[] = L"Settings";
 constexpr wchar_t kFileVersion[] = L"100";
 constexpr UINT kNoValue = 255; // what an absent integer key reads as
 
-bool WriteKey(const std::wstring& path, const wchar_t* section, const std::wstring& key, const std::wstring& value) {
+bool WriteKey(const std::wstring& path, const wchar_t* section, const std::wstring& key,
+              const std::wstring& value) {
     return ::WritePrivateProfileStringW(section, key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }
 
@@ -29,10 +30,11 @@ bool CreateEmptyFile(const std::wstring& path) {
         return false;
     // A read-only file is never emptied, whatever rights the process has.
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr));
+    win::FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return static_cast<bool>(file);
 }
 
@@ -68,8 +70,8 @@ bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model)
     if (path.empty() || model.name.empty())
         return false;
     {
-        win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return false;
     }
@@ -99,7 +101,8 @@ int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const
     for (const auto& item : items)
         if (item && item->LoadFromProfile(path))
             item->ShowCurSel();
-    return ReadDisableCheckSection(path, disableFlags, flagCount) ? result::kImportDone : result::kImportUnreadable;
+    return ReadDisableCheckSection(path, disableFlags, flagCount) ? result::kImportDone
+                                                                  : result::kImportUnreadable;
 }
 
 void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {

@@ -69,7 +69,8 @@ void PrepareFileDialogFolder() {
         return;
     const std::wstring systemDir(system, length);
     const std::wstring systemDir32 = ReplaceAll(systemDir, L"system32", L"sysWOW64");
-    if (::lstrcmpiW(current.c_str(), systemDir.c_str()) != 0 && ::lstrcmpiW(current.c_str(), systemDir32.c_str()) != 0)
+    if (::lstrcmpiW(current.c_str(), systemDir.c_str()) != 0 &&
+        ::lstrcmpiW(current.c_str(), systemDir32.c_str()) != 0)
         return;
     LPITEMIDLIST documents = nullptr;
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &documents)) || !documents)
@@ -108,7 +109,8 @@ bool ShowFileDialog(HWND owner, const FileDialogRequest& request, std::wstring& 
     ComPtr<IFileDialog> dialog;
     const CLSID& cls = request.save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
     const IID& iid = request.save ? IID_IFileSaveDialog : IID_IFileOpenDialog;
-    if (FAILED(::CoCreateInstance(cls, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(dialog.put()))))
+    if (FAILED(::CoCreateInstance(cls, nullptr, CLSCTX_INPROC_SERVER, iid,
+                                  reinterpret_cast<void**>(dialog.put()))))
         return false;
     const std::vector<FilterPair> pairs = ParseFilter(request.filter);
     std::vector<COMDLG_FILTERSPEC> specs;
@@ -133,9 +135,8 @@ bool ShowFileDialog(HWND owner, const FileDialogRequest& request, std::wstring& 
     // The dialog opens in the current directory, which the start-folder rule has just looked at.
     ComPtr<IShellItem> folder;
     const std::wstring current = CurrentDirectory();
-    if (!current.empty() &&
-        SUCCEEDED(::SHCreateItemFromParsingName(current.c_str(), nullptr, IID_IShellItem,
-                                                reinterpret_cast<void**>(folder.put()))))
+    if (!current.empty() && SUCCEEDED(::SHCreateItemFromParsingName(current.c_str(), nullptr, IID_IShellItem,
+                                                                    reinterpret_cast<void**>(folder.put()))))
         dialog->SetFolder(folder.get());
     if (FAILED(dialog->Show(owner)))
         return false;

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-// When the current directory is the system directory (or its 32-bit twin), the user's Documents folder becomes
-// the current directory; any other current directory stays, and so does it on any failure.
+// When the current directory is the system directory (or its 32-bit twin), the user's Documents folder
+// becomes the current directory; any other current directory stays, and so does it on any failure.
 void PrepareFileDialogFolder();
 
 struct FileDialogRequest {
-    bool save = true;            // Save As; otherwise Open
-    std::wstring filter;         // "Name|*.ext|Name|*.*||" as the string table holds it
+    bool save = true;              // Save As; otherwise Open
+    std::wstring filter;           // "Name|*.ext|Name|*.*||" as the string table holds it
     std::wstring defaultExtension; // without the dot
-    std::wstring defaultName;    // empty for none
-    bool overwritePrompt = true; // Save As asks before replacing a file
+    std::wstring defaultName;      // empty for none
+    bool overwritePrompt = true;   // Save As asks before replacing a file
 };
 
 // Runs PrepareFileDialogFolder, then the dialog; true with the chosen full path when the user confirmed.

@@ -71,7 +71,8 @@ private:
 
 } // namespace
 
-std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows, bool isWirelessModel) {
+std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
+                                         bool isWirelessModel) {
     Arrangement a(recorded);
     // The wireless model has no power-on row: everything from the second row up by one row pitch.
     const int d1 = isWirelessModel ? a.Top(rows.firstCombo) - a.Top(rows.secondCombo) : 0;

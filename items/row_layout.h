@@ -41,4 +41,5 @@ struct RowIds {
 
 // Final placement of every recorded control for the wireless model (first row hidden) or any other (third
 // row hidden). Controls whose id is missing from the lists are left out.
-std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows, bool isWirelessModel);
+std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
+                                         bool isWirelessModel);

@@ -109,7 +109,8 @@ private:
     std::shared_ptr<ItemParameterListTemplate> ParameterList;
 };
 
-// One row of a settings page: the drop-down list's control id, the page's list object and the item shown in it.
+// One row of a settings page: the drop-down list's control id, the page's list object and the item shown in
+// it.
 struct ItemBinding {
     int32_t controlId = 0;
     IComboBox* combo = nullptr;

@@ -9,8 +9,9 @@
 
 namespace {
 
-const RowIds kRows{IDC_POWER_ON,       IDC_AUTO_OFF_AC,            IDC_AUTO_OFF_BATTERY,
-                   IDC_POWER_ON_LABEL, IDC_AUTO_OFF_BATTERY_LABEL, IDC_POWER_FRAME};
+const RowIds kRows{
+    IDC_POWER_ON,   IDC_AUTO_OFF_AC, IDC_AUTO_OFF_BATTERY, IDC_POWER_ON_LABEL, IDC_AUTO_OFF_BATTERY_LABEL,
+    IDC_POWER_FRAME};
 
 LayoutRect ToLayout(const RECT& r) {
     return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),

@@ -19,7 +19,8 @@ DeviceJob CPrinterConfigToolDlg::MakeJob(SettingItems items) const {
     return job;
 }
 
-int32_t CPrinterConfigToolDlg::RunWithProgress(DeviceWorker worker, DeviceJob& job, UINT captionId, HWND parent) {
+int32_t CPrinterConfigToolDlg::RunWithProgress(DeviceWorker worker, DeviceJob& job, UINT captionId,
+                                               HWND parent) {
     CProgressDlg progress(parent, worker, &job, win::LoadResourceString(captionId));
     progress.DoModal();
     return progress.result;
@@ -67,14 +68,16 @@ void CPrinterConfigToolDlg::OnDeleteTemplateAndDatabase(UINT, UINT) {
     if (!Confirm(IDS_CONFIRM_DELETE_TEMPLATES))
         return;
     DeviceJob job = MakeJob({});
-    ShowResult(RunWithProgress(&DeleteTemplateWorker, job, IDS_PROGRESS_DELETING, hwnd()), result::kDataDeleted);
+    ShowResult(RunWithProgress(&DeleteTemplateWorker, job, IDS_PROGRESS_DELETING, hwnd()),
+               result::kDataDeleted);
 }
 
 void CPrinterConfigToolDlg::OnDeletePrintLog(UINT, UINT) {
     if (!Confirm(IDS_CONFIRM_DELETE_LOG))
         return;
     DeviceJob job = MakeJob({});
-    ShowResult(RunWithProgress(&DeletePrintLogWorker, job, IDS_PROGRESS_DELETING, hwnd()), result::kDataDeleted);
+    ShowResult(RunWithProgress(&DeletePrintLogWorker, job, IDS_PROGRESS_DELETING, hwnd()),
+               result::kDataDeleted);
 }
 
 void CPrinterConfigToolDlg::SaveLastSettings(const std::wstring& modelName) {

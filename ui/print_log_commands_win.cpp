@@ -21,5 +21,6 @@ void CPrinterConfigToolDlg::OnSavePrintLog(UINT, UINT) {
     DeviceJob job = MakeJob({});
     job.destinationPath = path;
     job.model = model;
-    ShowResult(RunWithProgress(&SavePrintLogWorker, job, IDS_PROGRESS_RETRIEVING_DATA, hwnd()), result::kFileCreated);
+    ShowResult(RunWithProgress(&SavePrintLogWorker, job, IDS_PROGRESS_RETRIEVING_DATA, hwnd()),
+               result::kFileCreated);
 }

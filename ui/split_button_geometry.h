@@ -24,5 +24,6 @@ int ArrowStripWidth(int dpi);
 // True when a click at x (client coordinates) of a button `width` pixels wide falls on the face.
 bool IsFaceClick(int x, int width, int dpi);
 
-// The parts for an item rectangle; `themed` chooses the visual-style layout, `pressed` the classic pressed shift.
+// The parts for an item rectangle; `themed` chooses the visual-style layout, `pressed` the classic pressed
+// shift.
 SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi);

@@ -210,8 +210,8 @@ void CPopupButton::DrawItem(const DRAWITEMSTRUCT& draw) {
         RECT content{};
         const int state = selected ? PBS_PRESSED : (isHovered ? PBS_HOT : PBS_NORMAL);
         ::GetThemeBackgroundContentRect(theme, dc, BP_PUSHBUTTON, state, &textRect, &content);
-        ::DrawThemeText(theme, dc, BP_PUSHBUTTON, state, text.c_str(), -1, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                        0, &content);
+        ::DrawThemeText(theme, dc, BP_PUSHBUTTON, state, text.c_str(), -1,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE, 0, &content);
         ::CloseThemeData(theme);
     } else {
         ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));

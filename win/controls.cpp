@@ -35,7 +35,8 @@ int TabControl::InsertItem(int index, const std::wstring& text, int image, LPARA
     item.pszText = const_cast<LPWSTR>(text.c_str());
     item.iImage = image;
     item.lParam = data;
-    return static_cast<int>(Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        Send(TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 LPARAM TabControl::ItemData(int index) const {

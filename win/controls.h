@@ -52,7 +52,8 @@ public:
     // First entry at or after `start + 1` (wrapping) that begins with / equals the text, letter case ignored;
     // CB_ERR when none. A start of -1 searches from the top.
     int FindString(const std::wstring& text, int start = -1) const {
-        return static_cast<int>(Send(CB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+        return static_cast<int>(
+            Send(CB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
     }
     int FindStringExact(const std::wstring& text, int start = -1) const {
         return static_cast<int>(
@@ -72,7 +73,9 @@ public:
     int InsertItem(int index, const std::wstring& text, int image, LPARAM data) const;
     // The item data of a tab; 0 when there is no such tab.
     LPARAM ItemData(int index) const;
-    void SetImageList(HIMAGELIST images) const { Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)); }
+    void SetImageList(HIMAGELIST images) const {
+        Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    }
 };
 
 class ProgressBar : public Control {

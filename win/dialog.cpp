@@ -60,7 +60,8 @@ SubclassedControl::~SubclassedControl() {
 
 bool SubclassedControl::Subclass(HWND control) {
     Unsubclass();
-    if (!control || !::SetWindowSubclass(control, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    if (!control ||
+        !::SetWindowSubclass(control, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
     hwnd_ = control;
     ::SetPropW(control, kControlProperty, this);

@@ -20,8 +20,8 @@ void TestNote(const std::wstring& line);
 // path. The shipped program always returns false, and the real dialog is shown.
 bool TestFileAnswer(const std::wstring& request, std::wstring& path, bool& chosen);
 
-// How much shorter the test build makes the exchanges' fixed pauses (the tick counter still moves by the whole
-// pause, so deadlines hold); 1 in the shipped program.
+// How much shorter the test build makes the exchanges' fixed pauses (the tick counter still moves by the
+// whole pause, so deadlines hold); 1 in the shipped program.
 uint32_t TestPauseDivisor();
 
 } // namespace win

@@ -8,8 +8,8 @@ namespace win {
 std::string ToMultiByte(UINT codePage, const std::wstring& text) {
     if (text.empty())
         return {};
-    const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                           0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string out(static_cast<size_t>(size), '\0');
@@ -21,7 +21,8 @@ std::string ToMultiByte(UINT codePage, const std::wstring& text) {
 std::wstring FromMultiByte(UINT codePage, const std::string& text) {
     if (text.empty())
         return {};
-    const int size = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (size <= 0)
         return {};
     std::wstring out(static_cast<size_t>(size), L'\0');

@@ -18,8 +18,9 @@ bool Ran(const std::wstring& planted) {
     return ::GetFileAttributesW((planted + L".ran").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-const char kModels[] = "[Property]\r\nCompatibleModel=Korvale LX-410\r\n[Korvale LX-410]\r\nSeriesCode=104\r\n"
-                       "ModelCode=48\r\n[LangString]\r\n";
+const char kModels[] =
+    "[Property]\r\nCompatibleModel=Korvale LX-410\r\n[Korvale LX-410]\r\nSeriesCode=104\r\n"
+    "ModelCode=48\r\n[LangString]\r\n";
 
 } // namespace
 
@@ -29,7 +30,8 @@ TEST(Hardening, ALanguageCodeThatIsNotLettersAndDigitsLoadsNothing) {
     const std::wstring probe = copy.dirPath(L"probe.dll");
     ASSERT_TRUE(::CopyFileW(BuildFile(L"tests\\lxprobe.dll").c_str(), probe.c_str(), FALSE));
     harness::WriteTextFile(copy.ini(), std::string(kModels) + "default=x\\..\\..\\probe\r\n");
-    EXPECT_THAT(copy.Run(L"Parallel LX-410").log, ElementsAre("message|00000010|Error|Resource file is not found."));
+    EXPECT_THAT(copy.Run(L"Parallel LX-410").log,
+                ElementsAre("message|00000010|Error|Resource file is not found."));
     EXPECT_FALSE(Ran(probe));
 }
 
@@ -47,7 +49,8 @@ TEST(Hardening, LibrariesPlantedBesideTheProgramOrInTheCurrentFolderAreNeverLoad
     const std::wstring current = copy.dirPath(L"current");
     ::CreateDirectoryW(current.c_str(), nullptr);
     std::vector<std::wstring> planted;
-    for (const wchar_t* name : {L"uxtheme.dll", L"winspool.drv", L"version.dll", L"shell32.dll", L"ole32.dll"}) {
+    for (const wchar_t* name :
+         {L"uxtheme.dll", L"winspool.drv", L"version.dll", L"shell32.dll", L"ole32.dll"}) {
         for (const std::wstring& folder : {copy.dir(), current}) {
             planted.push_back(folder + L"\\" + name);
             ASSERT_TRUE(::CopyFileW(BuildFile(L"tests\\lxprobe.dll").c_str(), planted.back().c_str(), FALSE));

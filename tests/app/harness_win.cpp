@@ -352,14 +352,16 @@ std::vector<std::wstring> ComboEntries(HWND window, int id) {
 std::wstring ComboText(HWND window, int id) {
     const int selected = ComboSelection(window, id);
     const std::vector<std::wstring> entries = ComboEntries(window, id);
-    return selected >= 0 && static_cast<size_t>(selected) < entries.size() ? entries[static_cast<size_t>(selected)]
-                                                                          : std::wstring();
+    return selected >= 0 && static_cast<size_t>(selected) < entries.size()
+               ? entries[static_cast<size_t>(selected)]
+               : std::wstring();
 }
 
 void SelectCombo(HWND window, int id, int index) {
     HWND list = Descendant(window, id);
     ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
 }
 
 void PostCommand(HWND mainWindow, int id) {

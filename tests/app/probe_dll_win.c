@@ -1,5 +1,5 @@
-/* A library that tells when its code runs: on load it leaves "<its own path>.ran" beside itself. Planted under
-   the names of libraries the program must not load from where the probe lies. */
+/* A library that tells when its code runs: on load it leaves "<its own path>.ran" beside itself. Planted
+   under the names of libraries the program must not load from where the probe lies. */
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {

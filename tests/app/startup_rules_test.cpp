@@ -16,7 +16,8 @@ TEST(TrimCommandLine, BlanksAroundGoButQuotesStay) {
 TEST(IsValidLanguageCode, LettersAndDigitsOnly) {
     for (const wchar_t* good : {L"ENU", L"de", L"JPN", L"zh2", L"ABCDEFGH"})
         EXPECT_TRUE(IsValidLanguageCode(good)) << good;
-    for (const wchar_t* bad : {L"", L"x\\..\\..\\probe", L"..", L"EN U", L"ENU.dll", L"C:", L"ABCDEFGHI", L"\u00c4NU"})
+    for (const wchar_t* bad :
+         {L"", L"x\\..\\..\\probe", L"..", L"EN U", L"ENU.dll", L"C:", L"ABCDEFGHI", L"\u00c4NU"})
         EXPECT_FALSE(IsValidLanguageCode(bad)) << bad;
 }
 

@@ -98,10 +98,11 @@ TEST(Startup, NonAdministratorIsStopped) {
     ProgramCopy copy(L"user");
     RunResult run = copy.Run(L"Korvale LX-410", {}, true, restricted.get());
     EXPECT_TRUE(run.finished);
-    // The rights are tested after the catalogue and before the printer: an empty catalogue still says so, and a
-    // missing printer is not reached.
+    // The rights are tested after the catalogue and before the printer: an empty catalogue still says so, and
+    // a missing printer is not reached.
     EXPECT_THAT(copy.Run(L"No Such Printer", {}, true, restricted.get()).log,
-                ElementsAre(std::string(kStop) + "Administrator privileges are required in order to start this tool."));
+                ElementsAre(std::string(kStop) +
+                            "Administrator privileges are required in order to start this tool."));
     harness::WriteTextFile(copy.ini(), "[Property]\r\nCompatibleModel=\r\n[LangString]\r\ndefault=ENU\r\n");
     EXPECT_THAT(copy.Run(L"Korvale LX-410", {}, true, restricted.get()).log,
                 ElementsAre(std::string(kStop) + "The settings file cannot be found."));
@@ -165,7 +166,8 @@ TEST(Startup, BlankCommandLineShowsSelectionAndOkTakesThePreselectedPrinter) {
     });
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(seen.caption, L"Device settings");
-    EXPECT_THAT(seen.entries, ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Other Model LX-410", L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
+    EXPECT_THAT(seen.entries, ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Other Model LX-410",
+                                          L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
                                           L"Unplugged LX-410", L"Warehouse LX-450W"));
     EXPECT_EQ(seen.selected, L"Korvale LX-410");
     EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Korvale LX-410"));

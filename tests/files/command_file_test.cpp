@@ -20,7 +20,8 @@ public:
         if (fails_)
             return false;
         if (inFile_)
-            file.write(reinterpret_cast<const char*>(command_.data()), static_cast<std::streamsize>(command_.size()));
+            file.write(reinterpret_cast<const char*>(command_.data()),
+                       static_cast<std::streamsize>(command_.size()));
         return static_cast<bool>(file);
     }
     int32_t GetApplyCmdSize() override { return static_cast<int32_t>(command_.size()); }
@@ -38,7 +39,8 @@ private:
 };
 
 std::string ReadBytes(const std::wstring& path) {
-    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    win::FileHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     char buffer[512];
     DWORD got = 0;
@@ -66,9 +68,10 @@ protected:
         ::RemoveDirectoryW(dir.c_str());
     }
     SettingItems Items(bool lastFails = false) {
-        return {std::make_shared<ScriptedItem>(std::vector<uint8_t>{0xA1, 0xA2, 0xA3}),
-                std::make_shared<ScriptedItem>(std::vector<uint8_t>{0x55, 0x0B, 0x03, 0x0D, 0x64}, false),
-                std::make_shared<ScriptedItem>(std::vector<uint8_t>{0xB1, 0xB2, 0xB3, 0xB4}, true, lastFails)};
+        return {
+            std::make_shared<ScriptedItem>(std::vector<uint8_t>{0xA1, 0xA2, 0xA3}),
+            std::make_shared<ScriptedItem>(std::vector<uint8_t>{0x55, 0x0B, 0x03, 0x0D, 0x64}, false),
+            std::make_shared<ScriptedItem>(std::vector<uint8_t>{0xB1, 0xB2, 0xB3, 0xB4}, true, lastFails)};
     }
     std::wstring dir, path;
 };

@@ -60,7 +60,8 @@ protected:
     SettingItems items;
 };
 
-const char kValid[] = "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n";
+const char kValid[] =
+    "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n";
 
 } // namespace
 
@@ -111,7 +112,8 @@ TEST_F(ConfigFile, HostileFilesNeverLeaveAListWithoutAValidChoice) {
         EXPECT_TRUE(code == 6507 || code == 5019 || code == 5025) << code;
         const std::vector<int> now = Selections();
         for (size_t i = 0; i < now.size(); ++i) {
-            const auto count = static_cast<CComboItemTemplate&>(*items[i]).GetParameterList().GetParameters().size();
+            const auto count =
+                static_cast<CComboItemTemplate&>(*items[i]).GetParameterList().GetParameters().size();
             EXPECT_GE(now[i], 0);
             EXPECT_LT(static_cast<size_t>(now[i]), count);
         }

@@ -1,4 +1,5 @@
-// Portable pieces of the files and the window: the command file's header, placeholder filling, the row layout.
+// Portable pieces of the files and the window: the command file's header, placeholder filling, the row
+// layout.
 #include "core/text_format.h"
 #include "files/command_file.h"
 #include "items/row_layout.h"
@@ -16,7 +17,8 @@ TEST(CommandFileHeader, LowBytesOfTheCodesLittleEndianTotalAndRefusals) {
     EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 16),
               (std::vector<uint8_t>{0x1B, 0x69, 0x55, 0x4F, 0x10, 0x68, 0x30, 0, 7, 0, 0, 0, 0, 0, 0, 0}));
     ASSERT_TRUE(BuildCommandFileHeader(0x01020304, 0x168, 0x7FFF30, buffer, &length));
-    EXPECT_EQ(std::vector<uint8_t>(buffer + 5, buffer + 12), (std::vector<uint8_t>{0x68, 0x30, 0, 4, 3, 2, 1}));
+    EXPECT_EQ(std::vector<uint8_t>(buffer + 5, buffer + 12),
+              (std::vector<uint8_t>{0x68, 0x30, 0, 4, 3, 2, 1}));
     uint8_t untouched[16] = {0xAA};
     EXPECT_FALSE(BuildCommandFileHeader(0, 1, 1, untouched, &length));
     EXPECT_FALSE(BuildCommandFileHeader(1, 1, 0, untouched, &length));
@@ -34,10 +36,16 @@ TEST(FormatText, PlaceholdersInOrderAndNothingElseInterpreted) {
 namespace {
 // The basic page's rows as recorded: rows 20 apart, the frame around the first three, two rows below it.
 RecordedLayout Recorded() {
-    return {{{1008, {100, 20, 200, 32}}, {1011, {100, 40, 200, 52}}, {1022, {100, 60, 200, 72}},
-             {1032, {100, 100, 200, 112}}, {1018, {100, 130, 160, 142}}},
-            {{1006, {5, 5, 250, 80}}, {1009, {10, 20, 90, 30}}, {1010, {10, 40, 90, 50}},
-             {1016, {10, 60, 90, 70}}, {1098, {10, 100, 90, 110}}},
+    return {{{1008, {100, 20, 200, 32}},
+             {1011, {100, 40, 200, 52}},
+             {1022, {100, 60, 200, 72}},
+             {1032, {100, 100, 200, 112}},
+             {1018, {100, 130, 160, 142}}},
+            {{1006, {5, 5, 250, 80}},
+             {1009, {10, 20, 90, 30}},
+             {1010, {10, 40, 90, 50}},
+             {1016, {10, 60, 90, 70}},
+             {1098, {10, 100, 90, 110}}},
             {{1136, {170, 130, 200, 144}}}};
 }
 const RowIds kRows{1008, 1011, 1022, 1009, 1016, 1006};

@@ -87,11 +87,12 @@ TEST_F(Components, ProgressDialogHoldsAQuickWorkerAndFollowsASlowOne) {
 }
 
 TEST_F(Components, ProgressDialogCentresOverItsParent) {
-    HWND parent = ::CreateWindowExW(0, L"STATIC", L"parent", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400, nullptr,
-                                    nullptr, nullptr, nullptr);
+    HWND parent = ::CreateWindowExW(0, L"STATIC", L"parent", WS_POPUP | WS_VISIBLE, 100, 100, 600, 400,
+                                    nullptr, nullptr, nullptr, nullptr);
     SlowJob job{0, 1};
     RECT dialogRect{};
-    CProgressDlg dialog(parent, [](void*) -> int32_t { return 1; }, &job, L"x");
+    CProgressDlg dialog(
+        parent, [](void*) -> int32_t { return 1; }, &job, L"x");
     std::atomic<bool> stop{false};
     std::thread watcher([&] {
         while (!stop) {
@@ -200,7 +201,8 @@ std::vector<COLORREF> Render(CPopupButton& button, RECT& rect, bool pressed) {
     draw.hDC = dc;
     draw.rcItem = rect;
     draw.itemState = pressed ? ODS_SELECTED : 0;
-    ::SendMessageW(button.hwnd(), win::kReflectBase + WM_DRAWITEM, IDC_SPLIT_APPLY, reinterpret_cast<LPARAM>(&draw));
+    ::SendMessageW(button.hwnd(), win::kReflectBase + WM_DRAWITEM, IDC_SPLIT_APPLY,
+                   reinterpret_cast<LPARAM>(&draw));
     std::vector<COLORREF> pixels;
     for (int y = 0; y < rect.bottom; ++y)
         for (int x = 0; x < rect.right; ++x)
@@ -213,7 +215,8 @@ std::vector<COLORREF> Render(CPopupButton& button, RECT& rect, bool pressed) {
 }
 
 // The black run of each arrow row: its first column and length.
-std::vector<std::pair<int, int>> ArrowRows(const std::vector<COLORREF>& pixels, const RECT& rect, int firstRow) {
+std::vector<std::pair<int, int>> ArrowRows(const std::vector<COLORREF>& pixels, const RECT& rect,
+                                           int firstRow) {
     std::vector<std::pair<int, int>> rows;
     for (int y = firstRow; y < firstRow + 3; ++y) {
         int first = -1, length = 0;
@@ -274,20 +277,25 @@ TEST_F(Components, SplitButtonDrawsSeparatorAndArrowThemedAndClassic) {
     host.DoModal();
     ASSERT_FALSE(themed.empty());
     const int m = rect.bottom / 2;
-    const auto at = [&](const std::vector<COLORREF>& p, int x, int y) { return p[static_cast<size_t>(y * rect.right + x)]; };
+    const auto at = [&](const std::vector<COLORREF>& p, int x, int y) {
+        return p[static_cast<size_t>(y * rect.right + x)];
+    };
     // Separator: one column of the shadow colour from top + 4 down to (height - 4), end excluded.
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     for (int y = 4; y < rect.bottom - 4; ++y)
         EXPECT_EQ(at(themed, rect.right - 16, y), shadow) << "themed separator row " << y;
-    EXPECT_EQ(ArrowRows(themed, rect, m - 1),
-              (std::vector<std::pair<int, int>>{{rect.right - 12, 5}, {rect.right - 11, 3}, {rect.right - 10, 1}}));
+    EXPECT_EQ(
+        ArrowRows(themed, rect, m - 1),
+        (std::vector<std::pair<int, int>>{{rect.right - 12, 5}, {rect.right - 11, 3}, {rect.right - 10, 1}}));
     // Classic: one pixel higher and one further right; pressed, one more right and back down.
     EXPECT_EQ(at(classic, rect.right - 16, 3), shadow);
     const int mc = rect.bottom / 2 - 1;
-    EXPECT_EQ(ArrowRows(classic, rect, mc - 1),
-              (std::vector<std::pair<int, int>>{{rect.right - 11, 5}, {rect.right - 10, 3}, {rect.right - 9, 1}}));
-    EXPECT_EQ(ArrowRows(classicPressed, rect, m - 1),
-              (std::vector<std::pair<int, int>>{{rect.right - 10, 5}, {rect.right - 9, 3}, {rect.right - 8, 1}}));
+    EXPECT_EQ(
+        ArrowRows(classic, rect, mc - 1),
+        (std::vector<std::pair<int, int>>{{rect.right - 11, 5}, {rect.right - 10, 3}, {rect.right - 9, 1}}));
+    EXPECT_EQ(
+        ArrowRows(classicPressed, rect, m - 1),
+        (std::vector<std::pair<int, int>>{{rect.right - 10, 5}, {rect.right - 9, 3}, {rect.right - 8, 1}}));
 }
 
 TEST_F(Components, OptionDialogWritesOnlyAfterOkAndOnlyIntoAnExistingSettingsFile) {

@@ -126,9 +126,11 @@ TEST_F(MainWindow, AValueThePrinterDoesNotTakeGives5014AndKeepsTheUsersChoice) {
         harness::CloseMainWindow(running);
     });
     EXPECT_THAT(run.Lines("message|"),
-                ElementsAre(std::string(kError) + "The settings may not have been set correctly.\\nTry setting them again."));
+                ElementsAre(std::string(kError) +
+                            "The settings may not have been set correctly.\\nTry setting them again."));
     EXPECT_NE(shown, -1);
-    EXPECT_EQ(::GetFileAttributesW(copy.dirPath(L"lxdevset_Korvale LX-410.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(copy.dirPath(L"lxdevset_Korvale LX-410.ini").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdenticalRectangles) {
@@ -149,8 +151,10 @@ TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdentical
         harness::CloseMainWindow(running);
     });
     ASSERT_EQ(layouts.size(), 4u);
-    EXPECT_TRUE(layouts[0].applyShown && !layouts[0].splitShown && layouts[0].powerOnShown && !layouts[0].batteryShown);
-    EXPECT_TRUE(!layouts[1].applyShown && layouts[1].splitShown && !layouts[1].powerOnShown && layouts[1].batteryShown);
+    EXPECT_TRUE(layouts[0].applyShown && !layouts[0].splitShown && layouts[0].powerOnShown &&
+                !layouts[0].batteryShown);
+    EXPECT_TRUE(!layouts[1].applyShown && layouts[1].splitShown && !layouts[1].powerOnShown &&
+                layouts[1].batteryShown);
     EXPECT_TRUE(layouts[0] == layouts[2]);
     EXPECT_TRUE(layouts[1] == layouts[3]);
     EXPECT_FALSE(layouts[0] == layouts[1]);
@@ -168,10 +172,11 @@ TEST_F(MainWindow, StartupWarningsSayWhyAndWhatTheListsShow) {
 
     // A printer on a parallel port: the port message; no last-settings file: the defaults.
     auto run = copy.Run(L"Parallel LX-410", harness::CloseMainWindow);
-    EXPECT_THAT(run.Lines("message|"),
-                ElementsAre(std::string(kWarning) +
-                            "Failed to retrieve the current settings since the printer port is not a USB port.\\n" +
-                            defaults));
+    EXPECT_THAT(
+        run.Lines("message|"),
+        ElementsAre(std::string(kWarning) +
+                    "Failed to retrieve the current settings since the printer port is not a USB port.\\n" +
+                    defaults));
 
     // A printer that never answers, with a last-settings file: its values are shown.
     harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"),
@@ -187,12 +192,15 @@ TEST_F(MainWindow, StartupWarningsSayWhyAndWhatTheListsShow) {
     EXPECT_EQ(shown, 9);
 
     // An unreadable last-settings file (another model's): the second warning.
-    harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"), "[Property]\r\nDriverName=Other\r\n");
+    harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"),
+                           "[Property]\r\nDriverName=Other\r\n");
     run = copy.Run(L"Unplugged LX-410", harness::CloseMainWindow);
-    EXPECT_THAT(run.Lines("message|"),
-                ElementsAre(failed + previous,
-                            std::string(kWarning) + "The file where the previously specified settings have been "
-                                                    "saved cannot be read.\\n" + defaults));
+    EXPECT_THAT(
+        run.Lines("message|"),
+        ElementsAre(failed + previous, std::string(kWarning) +
+                                           "The file where the previously specified settings have been "
+                                           "saved cannot be read.\\n" +
+                                           defaults));
 
     // Told not to: no message, and the file is still imported.
     harness::WriteTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini"),
@@ -288,14 +296,17 @@ TEST_F(MainWindow, DeletingForRealAsksFirstKeepsTheProgressOpenWhileThePrinterWo
         harness::Press(confirm, IDOK);
         HWND progress = harness::WaitForCaption(running, L"Progress", 5000);
         const DWORD start = ::GetTickCount();
-        while (progress && ::IsWindow(progress) && ::IsWindowVisible(progress) && ::GetTickCount() - start < 30000)
+        while (progress && ::IsWindow(progress) && ::IsWindowVisible(progress) &&
+               ::GetTickCount() - start < 30000)
             ::Sleep(20);
         progressMs = ::GetTickCount() - start;
         done = harness::WaitForBox(running);
         harness::Press(done, IDOK);
         harness::CloseMainWindow(running);
     });
-    EXPECT_EQ(confirm.text, L"All database contents and templates saved on the printer will be deleted.\n\nOK to continue?");
+    EXPECT_EQ(
+        confirm.text,
+        L"All database contents and templates saved on the printer will be deleted.\n\nOK to continue?");
     EXPECT_TRUE(confirm.hasCancel);
     EXPECT_GE(progressMs, 15500u);
     EXPECT_EQ(done.caption, L"Device settings");
@@ -343,7 +354,8 @@ TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) 
         HWND main = running.MainWindow();
         ASSERT_NE(main, nullptr);
         int boxes = 0;
-        for (int id : {ID_TOOLS_PRINT_INFORMATION, ID_TOOLS_RESET, ID_TOOLS_DELETE_TEMPLATES, ID_TOOLS_DELETE_PRINT_LOG}) {
+        for (int id : {ID_TOOLS_PRINT_INFORMATION, ID_TOOLS_RESET, ID_TOOLS_DELETE_TEMPLATES,
+                       ID_TOOLS_DELETE_PRINT_LOG}) {
             harness::PostCommand(main, id);
             running.WaitForLine("message|", 10000, ++boxes);
         }
@@ -354,14 +366,17 @@ TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) 
         harness::CloseMainWindow(running);
     });
     const std::string infoDone = std::string(kInfo);
-    EXPECT_THAT(run.Lines("message|"),
-                ElementsAre(std::string(kConfirm) + "The printer information will be printed.\\n\\nOK to continue?",
-                            HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm),
-                            HasSubstr(kConfirm), infoDone + "The command has been sent.",
-                            std::string(kConfirm) + "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
-                            infoDone + "The data was deleted."));
+    EXPECT_THAT(
+        run.Lines("message|"),
+        ElementsAre(std::string(kConfirm) + "The printer information will be printed.\\n\\nOK to continue?",
+                    HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm),
+                    infoDone + "The command has been sent.",
+                    std::string(kConfirm) +
+                        "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
+                    infoDone + "The data was deleted."));
     // The report runs without a progress dialog; the deletion behind one.
-    EXPECT_THAT(run.Lines("progress|"), ElementsAre("progress|Retrieving current setting...", "progress|Deleting data..."));
+    EXPECT_THAT(run.Lines("progress|"),
+                ElementsAre("progress|Retrieving current setting...", "progress|Deleting data..."));
     EXPECT_EQ(Counter("USB030", "reports"), reports + 1);
     EXPECT_EQ(Counter("USB030", "logDeletions"), logs + 1);
     EXPECT_EQ(Counter("USB030", "templateDeletions"), templates);
@@ -388,8 +403,9 @@ TEST_F(MainWindow, WrongModelAndParallelPortAreRefusedWithoutSendingTheCommand) 
         harness::CloseMainWindow(running);
     });
     EXPECT_EQ(run.Lines("message|").back(),
-              std::string(kError) + "Since the printer port is not a USB port, this function is not available.\\n"
-                                    "Specify the printer installed in USB connection.");
+              std::string(kError) +
+                  "Since the printer port is not a USB port, this function is not available.\\n"
+                  "Specify the printer installed in USB connection.");
     EXPECT_THAT(run.Lines("progress|"), ElementsAre("progress|Retrieving current setting..."));
 }
 
@@ -414,5 +430,6 @@ TEST_F(MainWindow, CommandFileFromTheSplitButtonMenuTakesTheNameTheRealDialogOff
     // Lead-in and header, then the AC, battery and report commands; calibration counts in the total only.
     ASSERT_EQ(file.size(), 40u);
     EXPECT_EQ(file[12], static_cast<wchar_t>(25));
-    EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-450W.ini")), HasSubstr(L"AutoOffBattery=3"));
+    EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-450W.ini")),
+                HasSubstr(L"AutoOffBattery=3"));
 }

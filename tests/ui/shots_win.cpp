@@ -105,7 +105,8 @@ void SelectPrinter(HWND main, const std::wstring& name) {
     const LRESULT index = ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(name.c_str()));
     ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PRINTER_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PRINTER_LIST, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
 }
 
 // The main window of a printer once its first reading is over.
@@ -213,7 +214,8 @@ int wmain(int argc, wchar_t** argv) {
         }
         it->second();
     }
-    HANDLE done = ::CreateFileW((g_out + L"\\done").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE done =
+        ::CreateFileW((g_out + L"\\done").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (done != INVALID_HANDLE_VALUE)
         ::CloseHandle(done);
     return 0;
