@@ -63,16 +63,28 @@ const std::vector<Command>& Commands() {
 constexpr size_t kBlockSize = 32;
 constexpr size_t kValueOffset = 30;
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
+std::string Hex(const uint8_t* bytes, size_t count) {
     std::string text;
     char piece[4];
-    for (uint8_t b : bytes) {
-        std::snprintf(piece, sizeof piece, "%02X ", b);
+    for (size_t i = 0; i < count; ++i) {
+        std::snprintf(piece, sizeof piece, "%02X ", bytes[i]);
         text += piece;
     }
     if (!text.empty())
         text.pop_back();
     return text;
+}
+
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    return Hex(bytes.data(), bytes.size());
+}
+
+// A log line stays readable whatever a client sends: long byte runs are shown by their start and size.
+constexpr size_t kLoggedBytes = 32;
+std::string ShortHex(const uint8_t* bytes, size_t count) {
+    if (count <= kLoggedBytes)
+        return Hex(bytes, count);
+    return Hex(bytes, kLoggedBytes) + " ... (" + std::to_string(count) + " bytes)";
 }
 
 bool ParseNumber(const std::string& text, uint32_t& value) {
@@ -141,7 +153,7 @@ size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (faults_.acceptPerCall != 0)
         take = std::min<size_t>(take, faults_.acceptPerCall);
     input_.insert(input_.end(), data, data + take);
-    Log("received " + Hex(std::vector<uint8_t>(data, data + take)) +
+    Log("received " + ShortHex(data, take) +
         (take < count ? " (took " + std::to_string(take) + " of " + std::to_string(count) + ")" : ""));
     Parse(nowMs);
     return take;
@@ -151,8 +163,11 @@ size_t PrinterEngine::Readable(uint64_t nowMs) const {
     if (!Present(nowMs))
         return 0;
     size_t n = 0;
-    while (n < output_.size() && output_[n].readableAt <= nowMs)
-        ++n;
+    for (const Pending& p : output_) {
+        if (p.readableAt > nowMs)
+            break;
+        n += p.bytes.size() - p.taken;
+    }
     return n;
 }
 
@@ -164,51 +179,83 @@ size_t PrinterEngine::Read(uint8_t* out, size_t max, uint64_t nowMs) {
     size_t n = std::min(max, Readable(nowMs));
     if (faults_.answerPiece != 0)
         n = std::min<size_t>(n, faults_.answerPiece);
-    std::vector<uint8_t> sent;
-    for (size_t i = 0; i < n; ++i) {
-        out[i] = output_.front().byte;
-        sent.push_back(out[i]);
-        output_.pop_front();
+    for (size_t done = 0; done < n;) {
+        Pending& p = output_.front();
+        const size_t step = std::min(n - done, p.bytes.size() - p.taken);
+        std::copy_n(p.bytes.begin() + static_cast<long>(p.taken), step, out + done);
+        p.taken += step;
+        done += step;
+        if (p.taken == p.bytes.size())
+            output_.pop_front();
     }
+    outputBytes_ -= n;
     if (n != 0)
-        Log("sent " + Hex(sent));
+        Log("sent " + ShortHex(out, n));
     return n;
 }
 
 void PrinterEngine::Parse(uint64_t nowMs) {
     const auto& commands = Commands();
-    while (!input_.empty()) {
+    // Consumed bytes are dropped once at the end: erasing at the front per command or per unknown byte would
+    // make the parse quadratic in the input.
+    size_t pos = 0;
+    bool stopped = false;
+    while (pos < input_.size() && !stopped) {
+        const size_t left = input_.size() - pos;
+        const uint8_t* at = input_.data() + pos;
         bool partial = false;
-        bool done = false;
-        for (size_t i = 0; i < commands.size() && !done; ++i) {
+        size_t matched = commands.size();
+        for (size_t i = 0; i < commands.size(); ++i) {
             const Command& c = commands[i];
-            const size_t common = std::min(input_.size(), c.prefix.size());
-            if (!std::equal(c.prefix.begin(), c.prefix.begin() + static_cast<long>(common), input_.begin()))
+            const size_t common = std::min(left, c.prefix.size());
+            if (!std::equal(c.prefix.begin(), c.prefix.begin() + static_cast<long>(common), at))
                 continue;
-            if (input_.size() < c.prefix.size() + c.args) {
+            if (left < c.prefix.size() + c.args) {
                 partial = true;
                 continue;
             }
-            const size_t length = c.prefix.size() + c.args;
-            std::vector<uint8_t> args(input_.begin() + static_cast<long>(c.prefix.size()),
-                                      input_.begin() + static_cast<long>(length));
-            input_.erase(input_.begin(), input_.begin() + static_cast<long>(length));
-            done = true;
-            if (c.needsCommandMode && !commandMode_) {
-                ++counters_.ignoredOutsideCommandMode;
-                Log(std::string("ignored ") + c.name + ": not in command mode");
-            } else if (!Execute(i, args, nowMs)) {
-                return; // the printer went away; the rest of the input is lost with it
-            }
+            matched = i;
+            break;
         }
-        if (done)
+        if (matched == commands.size()) {
+            if (partial)
+                break;
+            if (garbageSample_.size() < kLoggedBytes)
+                garbageSample_.push_back(*at);
+            ++garbageRun_;
+            ++counters_.garbageBytes;
+            ++pos;
             continue;
-        if (partial)
-            return;
-        ++counters_.garbageBytes;
-        Log("skipped unknown byte " + Hex({input_.front()}));
-        input_.erase(input_.begin());
+        }
+        FlushGarbage();
+        const Command& c = commands[matched];
+        const std::vector<uint8_t> args(at + c.prefix.size(), at + c.prefix.size() + c.args);
+        pos += c.prefix.size() + c.args;
+        if (c.needsCommandMode && !commandMode_) {
+            ++counters_.ignoredOutsideCommandMode;
+            Log(std::string("ignored ") + c.name + ": not in command mode");
+        } else if (!Execute(matched, args, nowMs)) {
+            stopped = true; // the printer went away; the rest of the input is lost with it
+        }
     }
+    FlushGarbage();
+    if (droppedInRun_ != 0) {
+        Log("output buffer full: dropped " + std::to_string(droppedInRun_) + " answer(s)");
+        droppedInRun_ = 0;
+    }
+    if (stopped)
+        input_.clear();
+    else
+        input_.erase(input_.begin(), input_.begin() + static_cast<long>(pos));
+}
+
+void PrinterEngine::FlushGarbage() {
+    if (garbageRun_ == 0)
+        return;
+    Log("skipped " + std::to_string(garbageRun_) + " unknown byte(s): " + Hex(garbageSample_) +
+        (garbageRun_ > garbageSample_.size() ? " ..." : ""));
+    garbageRun_ = 0;
+    garbageSample_.clear();
 }
 
 bool PrinterEngine::Latches(const char* setting) const {
@@ -254,7 +301,7 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         settings_ = Settings();
         commandMode_ = false;
         output_.clear();
-        input_.clear();
+        outputBytes_ = 0;
         restartUntil_ = nowMs + restartMs_;
         deafUntil_ = restartUntil_ + faults_.wakeMs;
         Log("factory reset: restarting for " + std::to_string(restartMs_) + " ms");
@@ -323,8 +370,16 @@ void PrinterEngine::Answer(std::vector<uint8_t> bytes, uint64_t nowMs) {
             noise_ = noise_ * 1103515245u + 12345u;
             b = static_cast<uint8_t>(noise_ >> 16);
         }
-    for (uint8_t b : bytes)
-        output_.push_back({b, nowMs + faults_.lateMs});
+    if (bytes.empty())
+        return;
+    // Like a printer whose buffer is full: the whole answer is lost, never a part of it.
+    if (outputBytes_ + bytes.size() > kOutputBufferSize) {
+        ++counters_.droppedAnswers;
+        ++droppedInRun_;
+        return;
+    }
+    outputBytes_ += bytes.size();
+    output_.push_back({std::move(bytes), 0, nowMs + faults_.lateMs});
 }
 
 void PrinterEngine::Log(const std::string& line) {
@@ -349,7 +404,8 @@ std::string PrinterEngine::DumpState() const {
         << "\nlogDeletions=" << counters_.logDeletions
         << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
         << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
-        << "\ngarbageBytes=" << counters_.garbageBytes << "\npendingAnswerBytes=" << output_.size() << "\n";
+        << "\ngarbageBytes=" << counters_.garbageBytes << "\ndroppedAnswers=" << counters_.droppedAnswers
+        << "\npendingAnswerBytes=" << outputBytes_ << "\n";
     return out.str();
 }
 

@@ -33,7 +33,12 @@ struct Counters {
     int ignoredOutsideCommandMode = 0;
     int garbageBytes = 0;
     int refusedWhileRestarting = 0;
+    int droppedAnswers = 0; // answers that did not fit the output buffer
 };
+
+// A real printer's output buffer is a few KiB; answers nobody reads must not grow the simulator without
+// limit.
+constexpr size_t kOutputBufferSize = 4096;
 
 // Misbehaviour on request; all off by default.
 struct Faults {
@@ -86,13 +91,15 @@ public:
     std::string DumpState() const;
 
 private:
+    // One queued answer; bytes before `taken` were handed out already.
     struct Pending {
-        uint8_t byte;
+        std::vector<uint8_t> bytes;
+        size_t taken;
         uint64_t readableAt;
     };
-    enum class Match { kNone, kPartial, kFull };
 
     void Parse(uint64_t nowMs);
+    void FlushGarbage();
     bool Execute(size_t command, const std::vector<uint8_t>& args, uint64_t nowMs);
     void Answer(std::vector<uint8_t> bytes, uint64_t nowMs);
     std::vector<uint8_t> SettingAnswer(uint8_t value) const;
@@ -111,6 +118,11 @@ private:
     uint32_t noise_ = 0x2545F491;
     std::vector<uint8_t> input_;
     std::deque<Pending> output_;
+    size_t outputBytes_ = 0;
+    // The current run of unknown bytes, logged as one line when it ends.
+    size_t garbageRun_ = 0;
+    std::vector<uint8_t> garbageSample_;
+    int droppedInRun_ = 0;
     std::vector<std::string> log_;
 };
 

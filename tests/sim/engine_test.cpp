@@ -114,6 +114,39 @@ TEST(Engine, NoLatchKeepsOnlyTheNamedSetting) {
     EXPECT_EQ(p.CurrentSettings().printInfo, 1);
 }
 
+TEST(Engine, UnreadAnswersStopAtTheOutputBufferWholeAnswersDropped) {
+    sim::PrinterEngine p(104, 48);
+    Bytes requests;
+    for (int i = 0; i < 200; ++i)
+        requests.insert(requests.end(), kStatus.begin(), kStatus.end());
+    Send(p, requests);
+    const size_t fits = sim::kOutputBufferSize / 32;
+    EXPECT_EQ(p.Readable(0), fits * 32);
+    EXPECT_EQ(p.Count().statusRequests, 200);
+    EXPECT_EQ(p.Count().droppedAnswers, static_cast<int>(200 - fits));
+    // Room made by reading takes whole answers again.
+    Bytes first = ReadAll(p, 0);
+    Send(p, kStatus);
+    EXPECT_EQ(p.Readable(0), fits * 32 - first.size() + 32);
+}
+
+TEST(Engine, ARunOfGarbageIsCountedAndLoggedAsOneShortLine) {
+    sim::PrinterEngine p(104, 48);
+    p.TakeLog();
+    Bytes input(64 * 1024, 0xFF);
+    input.insert(input.end(), kStatus.begin(), kStatus.end());
+    input.insert(input.end(), 100, 0x00);
+    Send(p, input);
+    EXPECT_EQ(p.Count().garbageBytes, 64 * 1024 + 100);
+    EXPECT_EQ(p.Count().statusRequests, 1);
+    int skipped = 0;
+    for (const auto& line : p.TakeLog()) {
+        skipped += line.rfind("skipped ", 0) == 0;
+        EXPECT_LT(line.size(), 200u) << line.substr(0, 200);
+    }
+    EXPECT_EQ(skipped, 2) << "one line before the status request, one after";
+}
+
 TEST(Link, RequestsRoundTripAndMalformedOnesAreRecognised) {
     const uint8_t data[] = {1, 2, 3};
     Bytes wire;
