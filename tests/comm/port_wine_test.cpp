@@ -129,6 +129,21 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     EXPECT_LT(Since(start), 150u) << "refused without any connection attempt";
 }
 
+TEST_F(PortWineTest, LibraryTellsTheSimulatorTheWaitItReallyMakes) {
+    char name[] = "USB030";
+    BYTE status[] = {0x1B, 0x40, 0x1B, 0x69, 0x53};
+    BYTE block[32] = {};
+    DWORD moved = 0;
+    ASSERT_TRUE(LxPortWrite(0, name, status, sizeof status, &moved, 500));
+    // The answer is waiting, so the call returns at once; what matters is the time-out it announced.
+    ASSERT_TRUE(LxPortRead(0, name, block, sizeof block, &moved, 0xFFFFFFFF));
+    EXPECT_EQ(moved, 32u);
+    const std::string log = simfixture::LogText();
+    const size_t line = log.rfind("USB030   R count=32 ");
+    ASSERT_NE(line, std::string::npos);
+    EXPECT_EQ(log.substr(line, log.find('\n', line) - line), "USB030   R count=32 timeout=60000 -> moved=32");
+}
+
 TEST(LxportioWine, ExportsOrdinalsOneAndTwoOnly) {
     HMODULE library = ::GetModuleHandleW(L"lxportio.dll");
     ASSERT_NE(library, nullptr) << "bound at load time";

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -52,6 +53,12 @@ inline std::map<std::string, std::string> State(const std::string& port) {
             values[line.substr(0, eq)] = line.substr(eq + 1);
     }
     return values;
+}
+
+// Everything the simulator logged so far.
+inline std::string LogText() {
+    std::ifstream in(Folder() + "\\log", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline int StateValue(const std::string& port, const std::string& key) {
