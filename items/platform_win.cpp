@@ -13,15 +13,16 @@ int Win32ItemPlatform::ReadProfileInt(const std::wstring& path, const std::wstri
 }
 
 std::string Win32ItemPlatform::ToAnsi(const std::wstring& text) {
+    // The thread's code page follows the language the program runs in, which need not be the system's.
     if (text.empty())
         return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return {};
     std::string ansi(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), size, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), ansi.data(), size,
+                          nullptr, nullptr);
     return ansi;
 }
 
