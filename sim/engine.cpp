@@ -134,6 +134,12 @@ bool ParseFault(const std::string& word, Faults& faults) {
         faults.shortAnswer = n;
     else if (key == "long")
         faults.longAnswer = n;
+    else if (key == "settle")
+        faults.settleMs = n;
+    else if (key == "status" && n <= 255)
+        faults.statusLength = static_cast<int>(n);
+    else if (key == "value" && n <= 255)
+        faults.valueByte = static_cast<int>(n);
     else
         return false;
     return true;
@@ -153,6 +159,8 @@ size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (faults_.acceptPerCall != 0)
         take = std::min<size_t>(take, faults_.acceptPerCall);
     input_.insert(input_.end(), data, data + take);
+    if (recordWire_ && take != 0)
+        wire_.push_back({nowMs, true, std::vector<uint8_t>(data, data + take)});
     Log("received " + ShortHex(data, take) +
         (take < count ? " (took " + std::to_string(take) + " of " + std::to_string(count) + ")" : ""));
     Parse(nowMs);
@@ -189,6 +197,8 @@ size_t PrinterEngine::Read(uint8_t* out, size_t max, uint64_t nowMs) {
             output_.pop_front();
     }
     outputBytes_ -= n;
+    if (recordWire_ && n != 0)
+        wire_.push_back({nowMs, false, std::vector<uint8_t>(out, out + n)});
     if (n != 0)
         Log("sent " + ShortHex(out, n));
     return n;
@@ -224,6 +234,7 @@ void PrinterEngine::Parse(uint64_t nowMs) {
                 garbageSample_.push_back(*at);
             ++garbageRun_;
             ++counters_.garbageBytes;
+            justInitialized_ = false;
             ++pos;
             continue;
         }
@@ -231,9 +242,15 @@ void PrinterEngine::Parse(uint64_t nowMs) {
         const Command& c = commands[matched];
         const std::vector<uint8_t> args(at + c.prefix.size(), at + c.prefix.size() + c.args);
         pos += c.prefix.size() + c.args;
+        const bool initialized = justInitialized_;
+        justInitialized_ = false;
         if (c.needsCommandMode && !commandMode_) {
             ++counters_.ignoredOutsideCommandMode;
             Log(std::string("ignored ") + c.name + ": not in command mode");
+        } else if (c.op == Op::kStatus && !initialized) {
+            // The printer answers its status only right after being initialised (ESC @).
+            ++counters_.statusWithoutInitialize;
+            Log("ignored status request: not preceded by initialize");
         } else if (!Execute(matched, args, nowMs)) {
             stopped = true; // the printer went away; the rest of the input is lost with it
         }
@@ -274,11 +291,46 @@ std::vector<uint8_t> PrinterEngine::SettingAnswer(uint8_t value) const {
     return block;
 }
 
+uint8_t& PrinterEngine::Stored(Slot slot) {
+    switch (slot) {
+    case kPowerOn:
+        return settings_.powerOn;
+    case kAutoOffAc:
+        return settings_.autoOffAc;
+    case kAutoOffBattery:
+        return settings_.autoOffBattery;
+    case kPrintInfo:
+        return settings_.printInfo;
+    default:
+        return settings_.calibration;
+    }
+}
+
+uint8_t PrinterEngine::Settled(Slot slot, uint64_t nowMs) {
+    return nowMs >= settling_[slot].settledAt ? Stored(slot) : settling_[slot].before;
+}
+
+void PrinterEngine::Store(Slot slot, uint8_t value, uint64_t nowMs, uint32_t settleMs) {
+    settling_[slot] = {Settled(slot, nowMs), nowMs + settleMs};
+    Stored(slot) = value;
+}
+
+uint8_t PrinterEngine::Reported(Slot slot, uint64_t nowMs) {
+    return faults_.valueByte >= 0 ? static_cast<uint8_t>(faults_.valueByte) : Settled(slot, nowMs);
+}
+
 bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint64_t nowMs) {
     const Command& c = Commands()[index];
     std::string detail = args.empty() ? std::string() : " " + Hex(args);
+    const uint32_t settle = faults_.settleMs;
     switch (c.op) {
     case Op::kInitialize:
+        justInitialized_ = true;
+        // Initialising clears the output buffer: answers nobody read are gone.
+        if (outputBytes_ != 0)
+            Log("initialize: dropped " + std::to_string(outputBytes_) + " unread answer byte(s)");
+        output_.clear();
+        outputBytes_ = 0;
         break;
     case Op::kStatus: {
         ++counters_.statusRequests;
@@ -289,6 +341,8 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         block[3] = faults_.seriesCode >= 0 ? static_cast<uint8_t>(faults_.seriesCode) : series_;
         block[4] = faults_.modelCode >= 0 ? static_cast<uint8_t>(faults_.modelCode) : model_;
         block[18] = commandMode_ ? 1 : 0;
+        if (faults_.statusLength >= 0)
+            block.resize(static_cast<size_t>(faults_.statusLength), 0);
         Answer(block, nowMs);
         break;
     }
@@ -299,6 +353,8 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
     case Op::kReset:
         ++counters_.resets;
         settings_ = Settings();
+        for (Settling& s : settling_)
+            s = Settling();
         commandMode_ = false;
         output_.clear();
         outputBytes_ = 0;
@@ -317,39 +373,40 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         break;
     case Op::kPowerOnSet:
         if (Latches("PowerOn"))
-            settings_.powerOn = args[0];
+            Store(kPowerOn, args[0], nowMs, settle);
         break;
     case Op::kPowerOnGet:
-        Answer(SettingAnswer(settings_.powerOn), nowMs);
+        Answer(SettingAnswer(Reported(kPowerOn, nowMs)), nowMs);
         break;
     case Op::kAutoOffSet:
         if (args[0] == 0x00 && Latches("AutoOffAc"))
-            settings_.autoOffAc = args[1];
+            Store(kAutoOffAc, args[1], nowMs, settle);
         else if (args[0] == 0x01 && Latches("AutoOffBattery"))
-            settings_.autoOffBattery = args[1];
+            Store(kAutoOffBattery, args[1], nowMs, settle);
         break;
     case Op::kAutoOffGet:
         if (args[0] <= 0x01)
-            Answer(SettingAnswer(args[0] == 0x00 ? settings_.autoOffAc : settings_.autoOffBattery), nowMs);
+            Answer(SettingAnswer(Reported(args[0] == 0x00 ? kAutoOffAc : kAutoOffBattery, nowMs)), nowMs);
         break;
     case Op::kPrintInfoSet:
         if (Latches("PrintInfo"))
-            settings_.printInfo = args[0];
+            Store(kPrintInfo, args[0], nowMs, settle);
         break;
     case Op::kPrintInfoGet:
-        Answer(SettingAnswer(settings_.printInfo), nowMs);
+        Answer(SettingAnswer(Reported(kPrintInfo, nowMs)), nowMs);
         break;
     case Op::kCalibrationSet:
         if (Latches("Calibration"))
-            settings_.calibration = args[0];
+            Store(kCalibration, args[0], nowMs, settle);
         break;
     case Op::kCalibrationGet:
-        Answer({settings_.calibration}, nowMs);
+        Answer({Reported(kCalibration, nowMs)}, nowMs);
         break;
     case Op::kCalibrationTakeOver:
+        // Taken over at once: that is what this command is for.
         ++counters_.calibrationTakeOvers;
         if (Latches("Calibration"))
-            settings_.calibration = args[0];
+            Store(kCalibration, args[0], nowMs, 0);
         break;
     }
     Log(std::string("command: ") + c.name + detail);
@@ -386,6 +443,12 @@ void PrinterEngine::Log(const std::string& line) {
     log_.push_back(line);
 }
 
+std::vector<WireEntry> PrinterEngine::TakeWire() {
+    std::vector<WireEntry> taken;
+    taken.swap(wire_);
+    return taken;
+}
+
 std::vector<std::string> PrinterEngine::TakeLog() {
     std::vector<std::string> taken;
     taken.swap(log_);
@@ -404,6 +467,7 @@ std::string PrinterEngine::DumpState() const {
         << "\nlogDeletions=" << counters_.logDeletions
         << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
         << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
+        << "\nstatusWithoutInitialize=" << counters_.statusWithoutInitialize
         << "\ngarbageBytes=" << counters_.garbageBytes << "\ndroppedAnswers=" << counters_.droppedAnswers
         << "\npendingAnswerBytes=" << outputBytes_ << "\n";
     return out.str();

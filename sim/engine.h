@@ -34,26 +34,34 @@ struct Counters {
     int garbageBytes = 0;
     int refusedWhileRestarting = 0;
     int droppedAnswers = 0; // answers that did not fit the output buffer
+    int statusWithoutInitialize = 0;
 };
 
 // A real printer's output buffer is a few KiB; answers nobody reads must not grow the simulator without
 // limit.
 constexpr size_t kOutputBufferSize = 4096;
 
-// Misbehaviour on request; all off by default.
+// A set value takes effect this long after its command, as the printer stores it; earlier reads give the old
+// value. The apply exchange waits 1000 ms before reading back, which covers it.
+constexpr uint32_t kDefaultSettleMs = 50;
+
+// Misbehaviour on request; all off by default, except the settle time, which a real printer has too.
 struct Faults {
-    uint32_t acceptPerCall = 0; // accept at most this many bytes per write call (0: all)
-    uint32_t answerPiece = 0;   // hand out at most this many answer bytes per read call (0: all)
-    bool silent = false;        // parse commands but never answer
-    int seriesCode = -1;        // report this series code instead of the real one
-    int modelCode = -1;         // report this model code instead of the real one
-    std::string noLatch;        // setting that ignores sets ("all" for every setting)
-    uint32_t restartMs = 0;     // restart period after a reset (0: the default of the engine's owner)
-    uint32_t wakeMs = 0;        // after restarting, refuse bytes for this much longer
-    uint32_t lateMs = 0;        // answers become readable this much later
-    uint32_t shortAnswer = 0;   // cut every answer to this many bytes (0: whole)
-    uint32_t longAnswer = 0;    // append this many extra bytes to every answer
-    bool garbage = false;       // answer bytes are noise
+    uint32_t settleMs = kDefaultSettleMs; // a set value is read back only this long after its command
+    uint32_t acceptPerCall = 0;           // accept at most this many bytes per write call (0: all)
+    uint32_t answerPiece = 0;             // hand out at most this many answer bytes per read call (0: all)
+    bool silent = false;                  // parse commands but never answer
+    int seriesCode = -1;                  // report this series code instead of the real one
+    int modelCode = -1;                   // report this model code instead of the real one
+    std::string noLatch;                  // setting that ignores sets ("all" for every setting)
+    uint32_t restartMs = 0;   // restart period after a reset (0: the default of the engine's owner)
+    uint32_t wakeMs = 0;      // after restarting, refuse bytes for this much longer
+    uint32_t lateMs = 0;      // answers become readable this much later
+    uint32_t shortAnswer = 0; // cut every answer to this many bytes (0: whole)
+    uint32_t longAnswer = 0;  // append this many extra bytes to every answer
+    bool garbage = false;     // answer bytes are noise
+    int statusLength = -1;    // the status block has this many bytes instead of 32
+    int valueByte = -1;       // setting answers carry this value byte instead of the setting
     // Link-level faults, carried out by the server program.
     bool hangUp = false;   // close the connection in the middle of an answer
     bool oversize = false; // claim more bytes moved than were asked for
@@ -62,6 +70,13 @@ struct Faults {
 
 // Parses "name=value" fault words ("accept=3", "silent", "nolatch=AutoOffAc", ...); false on an unknown word.
 bool ParseFault(const std::string& word, Faults& faults);
+
+// One transfer as the printer saw it: bytes it took from the host, or bytes it handed out.
+struct WireEntry {
+    uint64_t ms;
+    bool fromHost;
+    std::vector<uint8_t> bytes;
+};
 
 class PrinterEngine {
 public:
@@ -87,6 +102,10 @@ public:
 
     // Readable lines describing what happened since the last call.
     std::vector<std::string> TakeLog();
+    // The bytes on the wire, kept only while recording is on (off at first).
+    void RecordWire(bool on) { recordWire_ = on; }
+    const std::vector<WireEntry>& Wire() const { return wire_; }
+    std::vector<WireEntry> TakeWire();
     // The whole state as "key=value" lines.
     std::string DumpState() const;
 
@@ -104,6 +123,13 @@ private:
     void Answer(std::vector<uint8_t> bytes, uint64_t nowMs);
     std::vector<uint8_t> SettingAnswer(uint8_t value) const;
     bool Latches(const char* setting) const;
+    enum Slot { kPowerOn, kAutoOffAc, kAutoOffBattery, kPrintInfo, kCalibration, kSlotCount };
+    uint8_t& Stored(Slot slot);
+    // Stores a value that the printer reports only once it has settled.
+    void Store(Slot slot, uint8_t value, uint64_t nowMs, uint32_t settleMs);
+    uint8_t Settled(Slot slot, uint64_t nowMs);
+    // What a get command answers: the settled value, unless a fault says otherwise.
+    uint8_t Reported(Slot slot, uint64_t nowMs);
     void Log(const std::string& line);
 
     uint8_t series_;
@@ -113,6 +139,15 @@ private:
     Settings settings_;
     Counters counters_;
     bool commandMode_ = false;
+    bool justInitialized_ = false;
+    // Per setting: the value reported until the stored one has settled, and when it has.
+    struct Settling {
+        uint8_t before = 0;
+        uint64_t settledAt = 0;
+    };
+    Settling settling_[kSlotCount];
+    bool recordWire_ = false;
+    std::vector<WireEntry> wire_;
     uint64_t restartUntil_ = 0;
     uint64_t deafUntil_ = 0;
     uint32_t noise_ = 0x2545F491;

@@ -27,11 +27,11 @@ namespace {
 const char kUsage[] =
     "usage: lxsim [--listen 127.0.0.1:PORT] [--printer NAME=SERIES,MODEL[,FAULT...]]...\n"
     "             [--fault NAME:FAULT]... [--restart-ms MS] [--request-ms MS]\n"
-    "             [--log FILE] [--state-dump FILE] [--port-file FILE]\n"
+    "             [--log FILE] [--wire FILE] [--state-dump FILE] [--port-file FILE]\n"
     "  PORT 0 picks a free port; --port-file receives the address actually served.\n"
     "  Without --printer: USB001=104,48 (LX-410) and USB002=104,50 (LX-450W).\n"
     "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all restart=MS wake=MS\n"
-    "         late=MS short=N long=N garbage hangup oversize stall\n";
+    "         late=MS short=N long=N garbage settle=MS status=N value=V hangup oversize stall\n";
 // clang-format on
 
 // The whole request must arrive within this (--request-ms): a client that drips bytes is cut off.
@@ -72,6 +72,9 @@ struct Server {
     std::mutex logMutex;
     std::FILE* log = stderr;
 
+    std::mutex wireMutex;
+    std::FILE* wire = nullptr; // every transfer's bytes, one line each
+
     std::mutex dumpMutex;
     std::string stateDump;
     std::map<std::string, std::string> dumps; // each printer's state after its last exchange
@@ -92,6 +95,17 @@ struct Server {
     void FlushEngineLog(const std::string& port, Printer& printer) {
         for (const auto& line : printer.engine->TakeLog())
             Logf(port, "  " + line);
+        if (!wire)
+            return;
+        std::lock_guard<std::mutex> lock(wireMutex);
+        for (const auto& entry : printer.engine->TakeWire()) {
+            std::fprintf(wire, "%s %llu %c", port.c_str(), static_cast<unsigned long long>(entry.ms),
+                         entry.fromHost ? '>' : '<');
+            for (uint8_t b : entry.bytes)
+                std::fprintf(wire, " %02X", b);
+            std::fputc('\n', wire);
+        }
+        std::fflush(wire);
     }
     // Caller holds the printer's lock (never the other way round). Written whole and renamed, so a reader
     // never sees half a dump.
@@ -267,7 +281,7 @@ int Fail(const std::string& message) {
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     Server server;
-    std::string listen = "127.0.0.1:9100", logFile, portFile;
+    std::string listen = "127.0.0.1:9100", logFile, portFile, wireFile;
     std::vector<std::string> printerArgs, faultArgs;
     uint32_t restartMs = 8000;
     for (int i = 1; i < argc; ++i) {
@@ -291,6 +305,8 @@ int main(int argc, char** argv) {
             restartMs = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--log")
             logFile = value;
+        else if (arg == "--wire")
+            wireFile = value;
         else if (arg == "--state-dump")
             server.stateDump = value;
         else if (arg == "--port-file")
@@ -322,6 +338,13 @@ int main(int argc, char** argv) {
         return Fail("listen address must be a loopback host:port");
     if (anyPort)
         address.port = 0;
+    if (!wireFile.empty()) {
+        server.wire = std::fopen(wireFile.c_str(), "a");
+        if (!server.wire)
+            return Fail("cannot open wire log " + wireFile);
+        for (auto& [name, printer] : server.printers)
+            printer->engine->RecordWire(true);
+    }
     if (!logFile.empty()) {
         server.log = std::fopen(logFile.c_str(), "a");
         if (!server.log)
