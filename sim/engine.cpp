@@ -27,6 +27,7 @@ enum class Op {
     kCalibrationSet,
     kCalibrationGet,
     kCalibrationTakeOver,
+    kPrintLogRead,
 };
 
 struct Command {
@@ -56,6 +57,8 @@ const std::vector<Command>& Commands() {
         {Op::kCalibrationSet, "set Calibration", {0x55, 0x0B, 0x03, 0x0D}, 1, true},
         {Op::kCalibrationGet, "get Calibration", {0x55, 0x0B, 0x04, 0x0D}, 0, true},
         {Op::kCalibrationTakeOver, "take over calibration", {0x54, 0x0C}, 1, true},
+        // ESC i X g 1, the first piece's number (LE16) and how many pieces: a run of the print log.
+        {Op::kPrintLogRead, "read print log", {0x1B, 0x69, 0x58, 0x67, 0x31}, 3, true},
     };
     return table;
 }
@@ -88,9 +91,12 @@ std::string ShortHex(const uint8_t* bytes, size_t count) {
 }
 
 bool ParseNumber(const std::string& text, uint32_t& value) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    value = static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
+    const unsigned long long n = std::strtoull(text.c_str(), nullptr, 10);
+    if (n > UINT32_MAX)
+        return false;
+    value = static_cast<uint32_t>(n);
     return true;
 }
 
@@ -140,6 +146,22 @@ bool ParseFault(const std::string& word, Faults& faults) {
         faults.statusLength = static_cast<int>(n);
     else if (key == "value" && n <= 255)
         faults.valueByte = static_cast<int>(n);
+    else if (key == "printlog")
+        faults.printLog = n;
+    else if (key == "templates")
+        faults.templates = n;
+    else if (key == "logsilent" && n <= 0xFFFF)
+        faults.logSilentFrom = static_cast<int>(n);
+    else if (key == "loghangup" && n <= 0xFFFF)
+        faults.logHangUpAfter = static_cast<int>(n);
+    else if (key == "logcorrupt" && n <= 0xFFFF)
+        faults.logCorrupt = static_cast<int>(n);
+    else if (key == "logcut" && n <= 0xFFFF)
+        faults.logCut = static_cast<int>(n);
+    else if (key == "logclaim")
+        faults.logClaim = n;
+    else if (key == "logbadtime")
+        faults.logBadTime = n;
     else
         return false;
     return true;
@@ -147,7 +169,16 @@ bool ParseFault(const std::string& word, Faults& faults) {
 
 PrinterEngine::PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults faults, uint32_t restartMs)
     : series_(seriesCode), model_(modelCode), faults_(std::move(faults)),
-      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs) {}
+      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs), templates_(faults_.templates) {
+    // A log of millions of records would only show that nothing stops a seed that large.
+    const uint32_t seeded = std::min<uint32_t>(faults_.printLog, kMaxSeededLog);
+    printLog_.reserve(seeded);
+    for (uint32_t i = 0; i < seeded; ++i) {
+        printLog_.push_back(SeededLogRecord(i));
+        if (static_cast<int64_t>(i) == faults_.logBadTime)
+            printLog_.back().time = 0xFFFFFFFF;
+    }
+}
 
 size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (!Present(nowMs) || nowMs < deafUntil_) {
@@ -197,6 +228,11 @@ size_t PrinterEngine::Read(uint8_t* out, size_t max, uint64_t nowMs) {
             output_.pop_front();
     }
     outputBytes_ -= n;
+    if (leaveAfterRead_ && outputBytes_ == 0) {
+        leaveAfterRead_ = false;
+        restartUntil_ = nowMs + restartMs_;
+        Log("left the bus after a print-log piece, back in " + std::to_string(restartMs_) + " ms");
+    }
     if (recordWire_ && n != 0)
         wire_.push_back({nowMs, false, std::vector<uint8_t>(out, out + n)});
     if (n != 0)
@@ -367,10 +403,24 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         break;
     case Op::kDeleteTemplates:
         ++counters_.templateDeletions;
+        templates_ = 0;
         break;
     case Op::kDeleteLog:
         ++counters_.logDeletions;
+        printLog_.clear();
+        logSnapshot_ = -1;
         break;
+    case Op::kPrintLogRead: {
+        const uint32_t first = static_cast<uint32_t>(args[0] | args[1] << 8);
+        if (args[2] == 0 || args[2] > kLogPiecesPerRequest) {
+            Log("print log: " + std::to_string(args[2]) + " pieces asked for, not answered");
+            break;
+        }
+        for (uint32_t piece = first; piece < first + args[2] && piece <= 0xFFFF; ++piece)
+            if (!AnswerLogPiece(static_cast<uint16_t>(piece), nowMs) || leaveAfterRead_)
+                break;
+        break;
+    }
     case Op::kPowerOnSet:
         if (Latches("PowerOn"))
             Store(kPowerOn, args[0], nowMs, settle);
@@ -410,6 +460,38 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         break;
     }
     Log(std::string("command: ") + c.name + detail);
+    return true;
+}
+
+bool PrinterEngine::AnswerLogPiece(uint16_t piece, uint64_t nowMs) {
+    const std::string name = "print-log piece " + std::to_string(piece);
+    if (faults_.logSilentFrom >= 0 && piece >= faults_.logSilentFrom) {
+        Log(name + ": not answered (logsilent)");
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    if (piece == 0) {
+        // The header fixes which records the pieces after it carry, whatever happens to the log meanwhile.
+        logSnapshot_ = static_cast<int64_t>(printLog_.size());
+        bytes = LogHeaderPiece(faults_.logClaim >= 0 ? static_cast<uint32_t>(faults_.logClaim)
+                                                     : static_cast<uint32_t>(logSnapshot_));
+    } else {
+        const int64_t first = static_cast<int64_t>(piece - 1) * kLogRecordsPerPiece;
+        if (first >= logSnapshot_ || first >= static_cast<int64_t>(printLog_.size())) {
+            Log(name + ": no such piece, not answered");
+            return false;
+        }
+        const size_t count = std::min<size_t>(kLogRecordsPerPiece, static_cast<size_t>(logSnapshot_ - first));
+        bytes = LogRecordsPiece(piece, &printLog_[static_cast<size_t>(first)], count);
+    }
+    if (piece == faults_.logCorrupt)
+        bytes[6] ^= 0x01;
+    if (piece == faults_.logCut)
+        bytes.resize(bytes.size() / 2);
+    if (piece == faults_.logHangUpAfter)
+        leaveAfterRead_ = true;
+    ++counters_.printLogPieces;
+    Answer(std::move(bytes), nowMs);
     return true;
 }
 
@@ -468,8 +550,9 @@ std::string PrinterEngine::DumpState() const {
         << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
         << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
         << "\nstatusWithoutInitialize=" << counters_.statusWithoutInitialize
-        << "\ngarbageBytes=" << counters_.garbageBytes << "\ndroppedAnswers=" << counters_.droppedAnswers
-        << "\npendingAnswerBytes=" << outputBytes_ << "\n";
+        << "\nprintLogRecords=" << printLog_.size() << "\nprintLogPieces=" << counters_.printLogPieces
+        << "\ntemplates=" << templates_ << "\ngarbageBytes=" << counters_.garbageBytes
+        << "\ndroppedAnswers=" << counters_.droppedAnswers << "\npendingAnswerBytes=" << outputBytes_ << "\n";
     return out.str();
 }
 

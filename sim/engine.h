@@ -1,6 +1,8 @@
 // A simulated label printer: answers command bytes as a printer of one series and model would, keeps state.
 #pragma once
 
+#include "sim/print_log.h"
+
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -35,6 +37,7 @@ struct Counters {
     int refusedWhileRestarting = 0;
     int droppedAnswers = 0; // answers that did not fit the output buffer
     int statusWithoutInitialize = 0;
+    int printLogPieces = 0; // pieces of the print log answered
 };
 
 // A real printer's output buffer is a few KiB; answers nobody reads must not grow the simulator without
@@ -45,8 +48,14 @@ constexpr size_t kOutputBufferSize = 4096;
 // value. The apply exchange waits 1000 ms before reading back, which covers it.
 constexpr uint32_t kDefaultSettleMs = 50;
 
-// Misbehaviour on request; all off by default, except the settle time, which a real printer has too.
+// The print log keeps at most this many records, as a printer's memory would.
+constexpr uint32_t kMaxSeededLog = 100000;
+
+// What a printer holds and how it behaves beyond its codes: its print log and templates, its settle time, and
+// misbehaviour on request (all off by default).
 struct Faults {
+    uint32_t printLog = 0;                // the print log is seeded with this many records (SeededLogRecord)
+    uint32_t templates = 3;               // templates stored, until the delete command
     uint32_t settleMs = kDefaultSettleMs; // a set value is read back only this long after its command
     uint32_t acceptPerCall = 0;           // accept at most this many bytes per write call (0: all)
     uint32_t answerPiece = 0;             // hand out at most this many answer bytes per read call (0: all)
@@ -62,6 +71,14 @@ struct Faults {
     bool garbage = false;     // answer bytes are noise
     int statusLength = -1;    // the status block has this many bytes instead of 32
     int valueByte = -1;       // setting answers carry this value byte instead of the setting
+    // Print-log transfer faults; a piece is named by its number (0: the header).
+    int logSilentFrom = -1; // from this piece on, log requests are not answered
+    int logHangUpAfter =
+        -1;                // once this piece has been read, the printer leaves the bus for its restart period
+    int logCorrupt = -1;   // this piece has a byte changed after its checksum was made
+    int logCut = -1;       // this piece is cut to half its length
+    int64_t logClaim = -1; // the header claims this many records, whatever the log holds
+    int64_t logBadTime = -1; // this record (from 0) carries an impossible time stamp
     // Link-level faults, carried out by the server program.
     bool hangUp = false;   // close the connection in the middle of an answer
     bool oversize = false; // claim more bytes moved than were asked for
@@ -97,6 +114,8 @@ public:
     const Counters& Count() const { return counters_; }
     const Faults& ActiveFaults() const { return faults_; }
     bool InCommandMode() const { return commandMode_; }
+    const std::vector<LogRecord>& PrintLog() const { return printLog_; }
+    uint32_t Templates() const { return templates_; }
     uint8_t SeriesCode() const { return series_; }
     uint8_t ModelCode() const { return model_; }
 
@@ -119,6 +138,8 @@ private:
 
     void Parse(uint64_t nowMs);
     void FlushGarbage();
+    // False when the piece was not answered, which ends the request.
+    bool AnswerLogPiece(uint16_t piece, uint64_t nowMs);
     bool Execute(size_t command, const std::vector<uint8_t>& args, uint64_t nowMs);
     void Answer(std::vector<uint8_t> bytes, uint64_t nowMs);
     std::vector<uint8_t> SettingAnswer(uint8_t value) const;
@@ -146,6 +167,10 @@ private:
         uint64_t settledAt = 0;
     };
     Settling settling_[kSlotCount];
+    std::vector<LogRecord> printLog_;
+    int64_t logSnapshot_ = -1; // records the header announced; the pieces after it come from those
+    bool leaveAfterRead_ = false;
+    uint32_t templates_ = 0;
     bool recordWire_ = false;
     std::vector<WireEntry> wire_;
     uint64_t restartUntil_ = 0;

@@ -26,12 +26,13 @@ namespace {
 // clang-format off
 const char kUsage[] =
     "usage: lxsim [--listen 127.0.0.1:PORT] [--printer NAME=SERIES,MODEL[,FAULT...]]...\n"
-    "             [--fault NAME:FAULT]... [--restart-ms MS] [--request-ms MS]\n"
+    "             [--fault NAME:FAULT]... [--restart-ms MS] [--request-ms MS] [--print-log N]\n"
     "             [--log FILE] [--wire FILE] [--state-dump FILE] [--port-file FILE]\n"
     "  PORT 0 picks a free port; --port-file receives the address actually served.\n"
     "  Without --printer: USB001=104,48 (LX-410) and USB002=104,50 (LX-450W).\n"
     "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all restart=MS wake=MS\n"
-    "         late=MS short=N long=N garbage settle=MS status=N value=V hangup oversize stall\n";
+    "         late=MS short=N long=N garbage settle=MS status=N value=V hangup oversize stall\n"
+    "         printlog=N templates=N logsilent=K loghangup=K logcorrupt=K logcut=K logclaim=N logbadtime=I\n";
 // clang-format on
 
 // The whole request must arrive within this (--request-ms): a client that drips bytes is cut off.
@@ -237,7 +238,7 @@ void Serve(Server& server, int fd) {
     SendAll(fd, answer.data(), answer.size());
 }
 
-bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs) {
+bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs, uint32_t printLog) {
     const size_t eq = arg.find('=');
     if (eq == std::string::npos || eq == 0 || eq > simlink::kMaxPortName)
         return false;
@@ -261,6 +262,7 @@ bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs) {
         codes[i] = static_cast<int>(v);
     }
     sim::Faults faults;
+    faults.printLog = printLog;
     for (size_t i = 2; i < parts.size(); ++i)
         if (!sim::ParseFault(parts[i], faults))
             return false;
@@ -284,6 +286,7 @@ int main(int argc, char** argv) {
     std::string listen = "127.0.0.1:9100", logFile, portFile, wireFile;
     std::vector<std::string> printerArgs, faultArgs;
     uint32_t restartMs = 8000;
+    uint32_t printLog = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -299,6 +302,8 @@ int main(int argc, char** argv) {
             printerArgs.push_back(value);
         else if (arg == "--fault")
             faultArgs.push_back(value);
+        else if (arg == "--print-log")
+            printLog = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--request-ms")
             server.requestDeadlineMs = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--restart-ms")
@@ -317,7 +322,7 @@ int main(int argc, char** argv) {
     if (printerArgs.empty())
         printerArgs = {"USB001=104,48", "USB002=104,50"};
     for (const auto& arg : printerArgs)
-        if (!AddPrinter(server, arg, restartMs))
+        if (!AddPrinter(server, arg, restartMs, printLog))
             return Fail("bad printer '" + arg + "'");
     for (const auto& arg : faultArgs) {
         const size_t colon = arg.find(':');

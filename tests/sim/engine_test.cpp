@@ -160,6 +160,28 @@ TEST(Engine, ARunOfGarbageIsCountedAndLoggedAsOneShortLine) {
     EXPECT_EQ(skipped, 2) << "one line before the status request, one after";
 }
 
+TEST(Engine, MaintenanceCommandsActOnWhatThePrinterHolds) {
+    sim::Faults faults;
+    ASSERT_TRUE(sim::ParseFault("printlog=30", faults));
+    ASSERT_TRUE(sim::ParseFault("templates=4", faults));
+    sim::PrinterEngine p(104, 48, faults);
+    ASSERT_EQ(p.PrintLog().size(), 30u);
+    EXPECT_EQ(p.PrintLog()[29].sequence, sim::SeededLogRecord(29).sequence);
+    const Bytes header{0x1B, 0x69, 0x58, 0x67, 0x31, 0x00, 0x00, 0x01};
+    Send(p, kMode);
+    Send(p, {0x1B, 0x69, 0x55, 0x4E, 0x1B, 0x69, 0x55, 0x59});
+    EXPECT_EQ(p.Count().reports, 1);
+    EXPECT_EQ(p.Templates(), 0u);
+    Send(p, header);
+    EXPECT_EQ(ReadAll(p, 0), sim::LogHeaderPiece(30));
+    Send(p, {0x1B, 0x69, 0x58, 0x67, 0x32, 0x02, 0x00, 0x00, 0x01});
+    EXPECT_TRUE(p.PrintLog().empty());
+    Send(p, {0x1B, 0x69, 0x58, 0x67, 0x31, 0x01, 0x00, 0x01});
+    EXPECT_EQ(p.Readable(0), 0u) << "the deletion ended the transfer";
+    Send(p, header);
+    EXPECT_EQ(ReadAll(p, 0), sim::LogHeaderPiece(0));
+}
+
 TEST(Link, RequestsRoundTripAndMalformedOnesAreRecognised) {
     const uint8_t data[] = {1, 2, 3};
     Bytes wire;
