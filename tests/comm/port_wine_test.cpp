@@ -1,6 +1,9 @@
 // The USB port through lxportio.dll and the simulator program: pieces, silence, bad answers, refusals.
+#include "comm/communicator.h"
 #include "comm/lxportio_win.h"
+#include "comm/print_log.h"
 #include "comm/services_win.h"
+#include "sim/print_log.h"
 #include "tests/support/sim_fixture_win.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +145,27 @@ TEST_F(PortWineTest, LibraryTellsTheSimulatorTheWaitItReallyMakes) {
     const size_t line = log.rfind("USB030   R count=32 ");
     ASSERT_NE(line, std::string::npos);
     EXPECT_EQ(log.substr(line, log.find('\n', line) - line), "USB030   R count=32 timeout=60000 -> moved=32");
+}
+
+TEST_F(PortWineTest, PrintLogOverTheLinkWholeOrNotAtAll) {
+    // USB031 holds 300 records; USB032 the same, but leaves the bus once piece 3 has been read.
+    for (const auto& [name, whole] : {std::pair{L"USB031", true}, std::pair{L"USB032", false}}) {
+        CCommunicater communicator(name, PortEnv{&clock, &device});
+        uint8_t status[kStatusBlockSize];
+        ASSERT_TRUE(communicator.RequestStatus(status) && communicator.SetCommandMode());
+        std::vector<printlog::Record> records;
+        const printlog::ReadResult result = printlog::ReadPrintLog(communicator.Port(), records);
+        if (!whole) {
+            EXPECT_EQ(result, printlog::ReadResult::kTransferFailed);
+            EXPECT_TRUE(records.empty());
+            continue;
+        }
+        ASSERT_EQ(result, printlog::ReadResult::kOk);
+        ASSERT_EQ(records.size(), 300u);
+        const sim::LogRecord last = sim::SeededLogRecord(299);
+        EXPECT_EQ(records.back().sequence, last.sequence);
+        EXPECT_EQ(records.back().time, last.time);
+    }
 }
 
 TEST(LxportioWine, ExportsOrdinalsOneAndTwoOnly) {
