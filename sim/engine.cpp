@@ -394,6 +394,8 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         commandMode_ = false;
         output_.clear();
         outputBytes_ = 0;
+        logSnapshot_ = -1; // a transfer does not survive the restart
+        leaveAfterRead_ = false;
         restartUntil_ = nowMs + restartMs_;
         deafUntil_ = restartUntil_ + faults_.wakeMs;
         Log("factory reset: restarting for " + std::to_string(restartMs_) + " ms");

@@ -108,12 +108,6 @@ TEST_F(PrintLogTest, FaultsGiveAResultWithinTheDeadlinesAndNoRecords) {
     }
 }
 
-TEST_F(PrintLogTest, AnAbsurdClaimEndsAfterTheHeader) {
-    std::vector<printlog::Record> records;
-    EXPECT_EQ(Read("printlog=500,logclaim=4294967295", records), ReadResult::kCorrupt);
-    EXPECT_EQ(printer->Count().printLogPieces, 1);
-}
-
 TEST_F(PrintLogTest, NothingIsSizedByTheClaimAlone) {
     // The most a printer may claim, while it carries one piece.
     std::vector<printlog::Record> records;

@@ -64,7 +64,6 @@ public:
         text << in.rdbuf();
         return text.str();
     }
-    const std::string& Dir() const { return dir_; }
 
     // A connected socket, closed by the caller; -1 on failure.
     int Connect() const {
@@ -83,17 +82,17 @@ public:
         return fd;
     }
 
-    // One call as the USB I/O library makes it: true with the bytes moved (and for a read, the bytes) when a
-    // whole answer arrived within waitMs.
+    // One call as the USB I/O library makes it: true when a whole answer arrived within 5 s; a read's bytes
+    // go to `answer`.
     bool Call(uint8_t op, const std::string& port, const std::vector<uint8_t>& data, uint32_t count,
-              uint32_t timeoutMs, std::vector<uint8_t>* answer = nullptr, int waitMs = 5000) const {
+              uint32_t timeoutMs, std::vector<uint8_t>* answer = nullptr) const {
         std::vector<uint8_t> request;
         if (!simlink::EncodeRequest(op, port, count, timeoutMs, data.data(), request))
             return false;
         const int fd = Connect();
         if (fd < 0)
             return false;
-        const bool ok = Send(fd, request) && ReceiveAnswer(fd, op, answer, waitMs);
+        const bool ok = Send(fd, request) && ReceiveAnswer(fd, op, answer);
         ::close(fd);
         return ok;
     }
@@ -101,13 +100,12 @@ public:
     static bool Send(int fd, const std::vector<uint8_t>& bytes) {
         return ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
     }
-    // Reads the count and, for a read, the bytes; `answer` receives the bytes.
-    static bool ReceiveAnswer(int fd, uint8_t op, std::vector<uint8_t>* answer, int waitMs) {
+    static bool ReceiveAnswer(int fd, uint8_t op, std::vector<uint8_t>* answer) {
         std::vector<uint8_t> in;
         size_t want = 4;
         while (in.size() < want) {
             pollfd p{fd, POLLIN, 0};
-            if (::poll(&p, 1, waitMs) <= 0)
+            if (::poll(&p, 1, 5000) <= 0)
                 return false;
             uint8_t chunk[4096];
             const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
