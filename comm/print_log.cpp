@@ -113,11 +113,11 @@ ReadResult ReadPrintLog(const std::shared_ptr<CPort>& port, std::vector<Record>&
         return ReadResult::kCorrupt;
     // The claim only bounds the loop; the records grow as pieces arrive.
     const uint32_t pieces = (count + kRecordsPerPiece - 1) / kRecordsPerPiece;
-    ReadResult failure = ReadResult::kOk;
-    for (uint32_t first = 1; first <= pieces && failure == ReadResult::kOk; first += kPiecesPerRequest) {
+    ReadResult result = ReadResult::kOk;
+    for (uint32_t first = 1; first <= pieces && result == ReadResult::kOk; first += kPiecesPerRequest) {
         const uint32_t run = std::min(kPiecesPerRequest, pieces - first + 1);
         if (!ask(static_cast<uint16_t>(first), run)) {
-            failure = ReadResult::kTransferFailed;
+            result = ReadResult::kTransferFailed;
             break;
         }
         for (uint32_t n = first; n < first + run; ++n) {
@@ -125,20 +125,20 @@ ReadResult ReadPrintLog(const std::shared_ptr<CPort>& port, std::vector<Record>&
             const uint16_t number = static_cast<uint16_t>(n);
             const size_t size = PieceSize(number, expected);
             if (!read(size)) {
-                failure = ReadResult::kTransferFailed;
+                result = ReadResult::kTransferFailed;
                 break;
             }
             if (!DecodeRecords(piece, size, number, expected, records)) {
-                failure = ReadResult::kCorrupt;
+                result = ReadResult::kCorrupt;
                 break;
             }
         }
     }
-    if (failure != ReadResult::kOk) {
+    if (result != ReadResult::kOk) {
         records.clear();
         records.shrink_to_fit();
     }
-    return failure;
+    return result;
 }
 
 } // namespace printlog
