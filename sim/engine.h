@@ -104,6 +104,8 @@ public:
     // Takes up to max answer bytes that are readable at nowMs.
     size_t Read(uint8_t* out, size_t max, uint64_t nowMs);
     size_t Readable(uint64_t nowMs) const;
+    // Answer bytes queued, readable yet or not; never more than kOutputBufferSize.
+    size_t PendingAnswerBytes() const { return outputBytes_; }
     // When the next queued answer byte becomes readable; UINT64_MAX when none is queued.
     uint64_t NextReadableAt() const;
     // False while the printer restarts after a reset: it is gone from the bus.

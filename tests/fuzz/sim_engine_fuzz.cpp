@@ -2,18 +2,6 @@
 #include "sim/engine.h"
 #include "tests/fuzz/fuzz_target.h"
 
-#include <string>
-
-namespace {
-
-size_t PendingAnswerBytes(const sim::PrinterEngine& engine) {
-    const std::string state = engine.DumpState();
-    const size_t at = state.find("pendingAnswerBytes=");
-    return at == std::string::npos ? SIZE_MAX : std::stoul(state.substr(at + 19));
-}
-
-} // namespace
-
 // Input: four bytes of faults, then operations: 0 write (length, bytes), 1 read (most bytes), 2 wait (tens of
 // ms), 3 write one of the printer's commands (index) so that deep states are reached.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,11 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         }
-        if (PendingAnswerBytes(engine) > sim::kOutputBufferSize)
+        if (engine.PendingAnswerBytes() > sim::kOutputBufferSize)
             FuzzFault("output buffer past its size");
         engine.TakeLog();
         engine.TakeWire();
     }
+    engine.DumpState();
     return 0;
 }
 
