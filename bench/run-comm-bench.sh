@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times reading and applying the settings under Wine against the simulator program over the real link.
+# Times reading and applying the settings, and reading a print log of 10,000 records, under Wine against the
+# simulator program over the real link.
 #   bench/run-comm-bench.sh [rounds with real pauses] [rounds without pauses]
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,7 +18,7 @@ cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
 sim_dir="$src/build/bench/sim"
 mkdir -p "$sim_dir"
 rm -f "$sim_dir/address"
-"$lxsim" --listen 127.0.0.1:0 --port-file "$sim_dir/address" --log "$sim_dir/log" --printer USB001=104,48 \
+"$lxsim" --listen 127.0.0.1:0 --port-file "$sim_dir/address" --log "$sim_dir/log" --printer USB001=104,48,printlog=10000 \
   </dev/null >/dev/null 2>&1 &
 sim_pid=$!
 trap 'kill $sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT

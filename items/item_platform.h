@@ -11,6 +11,7 @@ public:
                                   const std::wstring& key, const std::wstring& value) = 0;
     virtual int ReadProfileInt(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                                int defaultValue) = 0;
+    // The text in the calling thread's ANSI code page.
     virtual std::string ToAnsi(const std::wstring& text) = 0;
 };
 

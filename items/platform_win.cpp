@@ -16,7 +16,8 @@ int Win32ItemPlatform::ReadProfileInt(const std::wstring& path, const std::wstri
 }
 
 std::string Win32ItemPlatform::ToAnsi(const std::wstring& text) {
-    return win::ToMultiByte(CP_ACP, text);
+    // The thread's code page follows the language the program runs in, which need not be the system's.
+    return win::ToMultiByte(CP_THREAD_ACP, text);
 }
 
 Win32ItemPlatform& TheItemPlatform() {

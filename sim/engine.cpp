@@ -27,6 +27,7 @@ enum class Op {
     kCalibrationSet,
     kCalibrationGet,
     kCalibrationTakeOver,
+    kPrintLogRead,
 };
 
 struct Command {
@@ -56,6 +57,8 @@ const std::vector<Command>& Commands() {
         {Op::kCalibrationSet, "set Calibration", {0x55, 0x0B, 0x03, 0x0D}, 1, true},
         {Op::kCalibrationGet, "get Calibration", {0x55, 0x0B, 0x04, 0x0D}, 0, true},
         {Op::kCalibrationTakeOver, "take over calibration", {0x54, 0x0C}, 1, true},
+        // ESC i X g 1, the first piece's number (LE16) and how many pieces: a run of the print log.
+        {Op::kPrintLogRead, "read print log", {0x1B, 0x69, 0x58, 0x67, 0x31}, 3, true},
     };
     return table;
 }
@@ -63,11 +66,11 @@ const std::vector<Command>& Commands() {
 constexpr size_t kBlockSize = 32;
 constexpr size_t kValueOffset = 30;
 
-std::string Hex(const std::vector<uint8_t>& bytes) {
+std::string Hex(const uint8_t* bytes, size_t count) {
     std::string text;
     char piece[4];
-    for (uint8_t b : bytes) {
-        std::snprintf(piece, sizeof piece, "%02X ", b);
+    for (size_t i = 0; i < count; ++i) {
+        std::snprintf(piece, sizeof piece, "%02X ", bytes[i]);
         text += piece;
     }
     if (!text.empty())
@@ -75,10 +78,25 @@ std::string Hex(const std::vector<uint8_t>& bytes) {
     return text;
 }
 
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    return Hex(bytes.data(), bytes.size());
+}
+
+// A log line stays readable whatever a client sends: long byte runs are shown by their start and size.
+constexpr size_t kLoggedBytes = 32;
+std::string ShortHex(const uint8_t* bytes, size_t count) {
+    if (count <= kLoggedBytes)
+        return Hex(bytes, count);
+    return Hex(bytes, kLoggedBytes) + " ... (" + std::to_string(count) + " bytes)";
+}
+
 bool ParseNumber(const std::string& text, uint32_t& value) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    value = static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
+    const unsigned long long n = std::strtoull(text.c_str(), nullptr, 10);
+    if (n > UINT32_MAX)
+        return false;
+    value = static_cast<uint32_t>(n);
     return true;
 }
 
@@ -122,6 +140,28 @@ bool ParseFault(const std::string& word, Faults& faults) {
         faults.shortAnswer = n;
     else if (key == "long")
         faults.longAnswer = n;
+    else if (key == "settle")
+        faults.settleMs = n;
+    else if (key == "status" && n <= 255)
+        faults.statusLength = static_cast<int>(n);
+    else if (key == "value" && n <= 255)
+        faults.valueByte = static_cast<int>(n);
+    else if (key == "printlog")
+        faults.printLog = n;
+    else if (key == "templates")
+        faults.templates = n;
+    else if (key == "logsilent" && n <= 0xFFFF)
+        faults.logSilentFrom = static_cast<int>(n);
+    else if (key == "loghangup" && n <= 0xFFFF)
+        faults.logHangUpAfter = static_cast<int>(n);
+    else if (key == "logcorrupt" && n <= 0xFFFF)
+        faults.logCorrupt = static_cast<int>(n);
+    else if (key == "logcut" && n <= 0xFFFF)
+        faults.logCut = static_cast<int>(n);
+    else if (key == "logclaim")
+        faults.logClaim = n;
+    else if (key == "logbadtime")
+        faults.logBadTime = n;
     else
         return false;
     return true;
@@ -129,7 +169,16 @@ bool ParseFault(const std::string& word, Faults& faults) {
 
 PrinterEngine::PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults faults, uint32_t restartMs)
     : series_(seriesCode), model_(modelCode), faults_(std::move(faults)),
-      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs) {}
+      restartMs_(faults_.restartMs != 0 ? faults_.restartMs : restartMs), templates_(faults_.templates) {
+    // A log of millions of records would only show that nothing stops a seed that large.
+    const uint32_t seeded = std::min<uint32_t>(faults_.printLog, kMaxSeededLog);
+    printLog_.reserve(seeded);
+    for (uint32_t i = 0; i < seeded; ++i) {
+        printLog_.push_back(SeededLogRecord(i));
+        if (static_cast<int64_t>(i) == faults_.logBadTime)
+            printLog_.back().time = 0xFFFFFFFF;
+    }
+}
 
 size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (!Present(nowMs) || nowMs < deafUntil_) {
@@ -141,7 +190,9 @@ size_t PrinterEngine::Write(const uint8_t* data, size_t count, uint64_t nowMs) {
     if (faults_.acceptPerCall != 0)
         take = std::min<size_t>(take, faults_.acceptPerCall);
     input_.insert(input_.end(), data, data + take);
-    Log("received " + Hex(std::vector<uint8_t>(data, data + take)) +
+    if (recordWire_ && take != 0)
+        wire_.push_back({nowMs, true, std::vector<uint8_t>(data, data + take)});
+    Log("received " + ShortHex(data, take) +
         (take < count ? " (took " + std::to_string(take) + " of " + std::to_string(count) + ")" : ""));
     Parse(nowMs);
     return take;
@@ -151,8 +202,11 @@ size_t PrinterEngine::Readable(uint64_t nowMs) const {
     if (!Present(nowMs))
         return 0;
     size_t n = 0;
-    while (n < output_.size() && output_[n].readableAt <= nowMs)
-        ++n;
+    for (const Pending& p : output_) {
+        if (p.readableAt > nowMs)
+            break;
+        n += p.bytes.size() - p.taken;
+    }
     return n;
 }
 
@@ -164,51 +218,97 @@ size_t PrinterEngine::Read(uint8_t* out, size_t max, uint64_t nowMs) {
     size_t n = std::min(max, Readable(nowMs));
     if (faults_.answerPiece != 0)
         n = std::min<size_t>(n, faults_.answerPiece);
-    std::vector<uint8_t> sent;
-    for (size_t i = 0; i < n; ++i) {
-        out[i] = output_.front().byte;
-        sent.push_back(out[i]);
-        output_.pop_front();
+    for (size_t done = 0; done < n;) {
+        Pending& p = output_.front();
+        const size_t step = std::min(n - done, p.bytes.size() - p.taken);
+        std::copy_n(p.bytes.begin() + static_cast<long>(p.taken), step, out + done);
+        p.taken += step;
+        done += step;
+        if (p.taken == p.bytes.size())
+            output_.pop_front();
     }
+    outputBytes_ -= n;
+    if (leaveAfterRead_ && outputBytes_ == 0) {
+        leaveAfterRead_ = false;
+        restartUntil_ = nowMs + restartMs_;
+        Log("left the bus after a print-log piece, back in " + std::to_string(restartMs_) + " ms");
+    }
+    if (recordWire_ && n != 0)
+        wire_.push_back({nowMs, false, std::vector<uint8_t>(out, out + n)});
     if (n != 0)
-        Log("sent " + Hex(sent));
+        Log("sent " + ShortHex(out, n));
     return n;
 }
 
 void PrinterEngine::Parse(uint64_t nowMs) {
     const auto& commands = Commands();
-    while (!input_.empty()) {
+    // Consumed bytes are dropped once at the end: erasing at the front per command or per unknown byte would
+    // make the parse quadratic in the input.
+    size_t pos = 0;
+    bool stopped = false;
+    while (pos < input_.size() && !stopped) {
+        const size_t left = input_.size() - pos;
+        const uint8_t* at = input_.data() + pos;
         bool partial = false;
-        bool done = false;
-        for (size_t i = 0; i < commands.size() && !done; ++i) {
+        size_t matched = commands.size();
+        for (size_t i = 0; i < commands.size(); ++i) {
             const Command& c = commands[i];
-            const size_t common = std::min(input_.size(), c.prefix.size());
-            if (!std::equal(c.prefix.begin(), c.prefix.begin() + static_cast<long>(common), input_.begin()))
+            const size_t common = std::min(left, c.prefix.size());
+            if (!std::equal(c.prefix.begin(), c.prefix.begin() + static_cast<long>(common), at))
                 continue;
-            if (input_.size() < c.prefix.size() + c.args) {
+            if (left < c.prefix.size() + c.args) {
                 partial = true;
                 continue;
             }
-            const size_t length = c.prefix.size() + c.args;
-            std::vector<uint8_t> args(input_.begin() + static_cast<long>(c.prefix.size()),
-                                      input_.begin() + static_cast<long>(length));
-            input_.erase(input_.begin(), input_.begin() + static_cast<long>(length));
-            done = true;
-            if (c.needsCommandMode && !commandMode_) {
-                ++counters_.ignoredOutsideCommandMode;
-                Log(std::string("ignored ") + c.name + ": not in command mode");
-            } else if (!Execute(i, args, nowMs)) {
-                return; // the printer went away; the rest of the input is lost with it
-            }
+            matched = i;
+            break;
         }
-        if (done)
+        if (matched == commands.size()) {
+            if (partial)
+                break;
+            if (garbageSample_.size() < kLoggedBytes)
+                garbageSample_.push_back(*at);
+            ++garbageRun_;
+            ++counters_.garbageBytes;
+            justInitialized_ = false;
+            ++pos;
             continue;
-        if (partial)
-            return;
-        ++counters_.garbageBytes;
-        Log("skipped unknown byte " + Hex({input_.front()}));
-        input_.erase(input_.begin());
+        }
+        FlushGarbage();
+        const Command& c = commands[matched];
+        const std::vector<uint8_t> args(at + c.prefix.size(), at + c.prefix.size() + c.args);
+        pos += c.prefix.size() + c.args;
+        const bool initialized = justInitialized_;
+        justInitialized_ = false;
+        if (c.needsCommandMode && !commandMode_) {
+            ++counters_.ignoredOutsideCommandMode;
+            Log(std::string("ignored ") + c.name + ": not in command mode");
+        } else if (c.op == Op::kStatus && !initialized) {
+            // The printer answers its status only right after being initialised (ESC @).
+            ++counters_.statusWithoutInitialize;
+            Log("ignored status request: not preceded by initialize");
+        } else if (!Execute(matched, args, nowMs)) {
+            stopped = true; // the printer went away; the rest of the input is lost with it
+        }
     }
+    FlushGarbage();
+    if (droppedInRun_ != 0) {
+        Log("output buffer full: dropped " + std::to_string(droppedInRun_) + " answer(s)");
+        droppedInRun_ = 0;
+    }
+    if (stopped)
+        input_.clear();
+    else
+        input_.erase(input_.begin(), input_.begin() + static_cast<long>(pos));
+}
+
+void PrinterEngine::FlushGarbage() {
+    if (garbageRun_ == 0)
+        return;
+    Log("skipped " + std::to_string(garbageRun_) + " unknown byte(s): " + Hex(garbageSample_) +
+        (garbageRun_ > garbageSample_.size() ? " ..." : ""));
+    garbageRun_ = 0;
+    garbageSample_.clear();
 }
 
 bool PrinterEngine::Latches(const char* setting) const {
@@ -227,11 +327,46 @@ std::vector<uint8_t> PrinterEngine::SettingAnswer(uint8_t value) const {
     return block;
 }
 
+uint8_t& PrinterEngine::Stored(Slot slot) {
+    switch (slot) {
+    case kPowerOn:
+        return settings_.powerOn;
+    case kAutoOffAc:
+        return settings_.autoOffAc;
+    case kAutoOffBattery:
+        return settings_.autoOffBattery;
+    case kPrintInfo:
+        return settings_.printInfo;
+    default:
+        return settings_.calibration;
+    }
+}
+
+uint8_t PrinterEngine::Settled(Slot slot, uint64_t nowMs) {
+    return nowMs >= settling_[slot].settledAt ? Stored(slot) : settling_[slot].before;
+}
+
+void PrinterEngine::Store(Slot slot, uint8_t value, uint64_t nowMs, uint32_t settleMs) {
+    settling_[slot] = {Settled(slot, nowMs), nowMs + settleMs};
+    Stored(slot) = value;
+}
+
+uint8_t PrinterEngine::Reported(Slot slot, uint64_t nowMs) {
+    return faults_.valueByte >= 0 ? static_cast<uint8_t>(faults_.valueByte) : Settled(slot, nowMs);
+}
+
 bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint64_t nowMs) {
     const Command& c = Commands()[index];
     std::string detail = args.empty() ? std::string() : " " + Hex(args);
+    const uint32_t settle = faults_.settleMs;
     switch (c.op) {
     case Op::kInitialize:
+        justInitialized_ = true;
+        // Initialising clears the output buffer: answers nobody read are gone.
+        if (outputBytes_ != 0)
+            Log("initialize: dropped " + std::to_string(outputBytes_) + " unread answer byte(s)");
+        output_.clear();
+        outputBytes_ = 0;
         break;
     case Op::kStatus: {
         ++counters_.statusRequests;
@@ -242,6 +377,8 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         block[3] = faults_.seriesCode >= 0 ? static_cast<uint8_t>(faults_.seriesCode) : series_;
         block[4] = faults_.modelCode >= 0 ? static_cast<uint8_t>(faults_.modelCode) : model_;
         block[18] = commandMode_ ? 1 : 0;
+        if (faults_.statusLength >= 0)
+            block.resize(static_cast<size_t>(faults_.statusLength), 0);
         Answer(block, nowMs);
         break;
     }
@@ -252,9 +389,13 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
     case Op::kReset:
         ++counters_.resets;
         settings_ = Settings();
+        for (Settling& s : settling_)
+            s = Settling();
         commandMode_ = false;
         output_.clear();
-        input_.clear();
+        outputBytes_ = 0;
+        logSnapshot_ = -1; // a transfer does not survive the restart
+        leaveAfterRead_ = false;
         restartUntil_ = nowMs + restartMs_;
         deafUntil_ = restartUntil_ + faults_.wakeMs;
         Log("factory reset: restarting for " + std::to_string(restartMs_) + " ms");
@@ -264,48 +405,95 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         break;
     case Op::kDeleteTemplates:
         ++counters_.templateDeletions;
+        templates_ = 0;
         break;
     case Op::kDeleteLog:
         ++counters_.logDeletions;
+        printLog_.clear();
+        logSnapshot_ = -1;
         break;
+    case Op::kPrintLogRead: {
+        const uint32_t first = static_cast<uint32_t>(args[0] | args[1] << 8);
+        if (args[2] == 0 || args[2] > kLogPiecesPerRequest) {
+            Log("print log: " + std::to_string(args[2]) + " pieces asked for, not answered");
+            break;
+        }
+        for (uint32_t piece = first; piece < first + args[2] && piece <= 0xFFFF; ++piece)
+            if (!AnswerLogPiece(static_cast<uint16_t>(piece), nowMs) || leaveAfterRead_)
+                break;
+        break;
+    }
     case Op::kPowerOnSet:
         if (Latches("PowerOn"))
-            settings_.powerOn = args[0];
+            Store(kPowerOn, args[0], nowMs, settle);
         break;
     case Op::kPowerOnGet:
-        Answer(SettingAnswer(settings_.powerOn), nowMs);
+        Answer(SettingAnswer(Reported(kPowerOn, nowMs)), nowMs);
         break;
     case Op::kAutoOffSet:
         if (args[0] == 0x00 && Latches("AutoOffAc"))
-            settings_.autoOffAc = args[1];
+            Store(kAutoOffAc, args[1], nowMs, settle);
         else if (args[0] == 0x01 && Latches("AutoOffBattery"))
-            settings_.autoOffBattery = args[1];
+            Store(kAutoOffBattery, args[1], nowMs, settle);
         break;
     case Op::kAutoOffGet:
         if (args[0] <= 0x01)
-            Answer(SettingAnswer(args[0] == 0x00 ? settings_.autoOffAc : settings_.autoOffBattery), nowMs);
+            Answer(SettingAnswer(Reported(args[0] == 0x00 ? kAutoOffAc : kAutoOffBattery, nowMs)), nowMs);
         break;
     case Op::kPrintInfoSet:
         if (Latches("PrintInfo"))
-            settings_.printInfo = args[0];
+            Store(kPrintInfo, args[0], nowMs, settle);
         break;
     case Op::kPrintInfoGet:
-        Answer(SettingAnswer(settings_.printInfo), nowMs);
+        Answer(SettingAnswer(Reported(kPrintInfo, nowMs)), nowMs);
         break;
     case Op::kCalibrationSet:
         if (Latches("Calibration"))
-            settings_.calibration = args[0];
+            Store(kCalibration, args[0], nowMs, settle);
         break;
     case Op::kCalibrationGet:
-        Answer({settings_.calibration}, nowMs);
+        Answer({Reported(kCalibration, nowMs)}, nowMs);
         break;
     case Op::kCalibrationTakeOver:
+        // Taken over at once: that is what this command is for.
         ++counters_.calibrationTakeOvers;
         if (Latches("Calibration"))
-            settings_.calibration = args[0];
+            Store(kCalibration, args[0], nowMs, 0);
         break;
     }
     Log(std::string("command: ") + c.name + detail);
+    return true;
+}
+
+bool PrinterEngine::AnswerLogPiece(uint16_t piece, uint64_t nowMs) {
+    const std::string name = "print-log piece " + std::to_string(piece);
+    if (faults_.logSilentFrom >= 0 && piece >= faults_.logSilentFrom) {
+        Log(name + ": not answered (logsilent)");
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    if (piece == 0) {
+        // The header fixes which records the pieces after it carry, whatever happens to the log meanwhile.
+        logSnapshot_ = static_cast<int64_t>(printLog_.size());
+        bytes = LogHeaderPiece(faults_.logClaim >= 0 ? static_cast<uint32_t>(faults_.logClaim)
+                                                     : static_cast<uint32_t>(logSnapshot_));
+    } else {
+        const int64_t first = static_cast<int64_t>(piece - 1) * kLogRecordsPerPiece;
+        if (first >= logSnapshot_ || first >= static_cast<int64_t>(printLog_.size())) {
+            Log(name + ": no such piece, not answered");
+            return false;
+        }
+        const size_t count = std::min<size_t>(kLogRecordsPerPiece, static_cast<size_t>(logSnapshot_ - first));
+        bytes = LogRecordsPiece(piece, &printLog_[static_cast<size_t>(first)], count);
+    }
+    if (piece == faults_.logCorrupt)
+        bytes[6] ^= 0x01;
+    if (piece == faults_.logCut)
+        bytes.resize(bytes.size() / 2);
+    if (piece == faults_.logHangUpAfter)
+        leaveAfterRead_ = true;
+    ++counters_.printLogPieces;
+    Answer(std::move(bytes), nowMs);
     return true;
 }
 
@@ -323,12 +511,26 @@ void PrinterEngine::Answer(std::vector<uint8_t> bytes, uint64_t nowMs) {
             noise_ = noise_ * 1103515245u + 12345u;
             b = static_cast<uint8_t>(noise_ >> 16);
         }
-    for (uint8_t b : bytes)
-        output_.push_back({b, nowMs + faults_.lateMs});
+    if (bytes.empty())
+        return;
+    // Like a printer whose buffer is full: the whole answer is lost, never a part of it.
+    if (outputBytes_ + bytes.size() > kOutputBufferSize) {
+        ++counters_.droppedAnswers;
+        ++droppedInRun_;
+        return;
+    }
+    outputBytes_ += bytes.size();
+    output_.push_back({std::move(bytes), 0, nowMs + faults_.lateMs});
 }
 
 void PrinterEngine::Log(const std::string& line) {
     log_.push_back(line);
+}
+
+std::vector<WireEntry> PrinterEngine::TakeWire() {
+    std::vector<WireEntry> taken;
+    taken.swap(wire_);
+    return taken;
 }
 
 std::vector<std::string> PrinterEngine::TakeLog() {
@@ -349,7 +551,10 @@ std::string PrinterEngine::DumpState() const {
         << "\nlogDeletions=" << counters_.logDeletions
         << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
         << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
-        << "\ngarbageBytes=" << counters_.garbageBytes << "\npendingAnswerBytes=" << output_.size() << "\n";
+        << "\nstatusWithoutInitialize=" << counters_.statusWithoutInitialize
+        << "\nprintLogRecords=" << printLog_.size() << "\nprintLogPieces=" << counters_.printLogPieces
+        << "\ntemplates=" << templates_ << "\ngarbageBytes=" << counters_.garbageBytes
+        << "\ndroppedAnswers=" << counters_.droppedAnswers << "\npendingAnswerBytes=" << outputBytes_ << "\n";
     return out.str();
 }
 

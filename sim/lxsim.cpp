@@ -2,7 +2,9 @@
 #include "sim/engine.h"
 #include "sim/link.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -18,22 +20,28 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
-#include <chrono>
 
 namespace {
 
 // clang-format off
 const char kUsage[] =
     "usage: lxsim [--listen 127.0.0.1:PORT] [--printer NAME=SERIES,MODEL[,FAULT...]]...\n"
-    "             [--fault NAME:FAULT]... [--restart-ms MS] [--log FILE] [--state-dump FILE] [--port-file FILE]\n"
+    "             [--fault NAME:FAULT]... [--restart-ms MS] [--request-ms MS] [--print-log N]\n"
+    "             [--log FILE] [--wire FILE] [--state-dump FILE] [--port-file FILE]\n"
     "  PORT 0 picks a free port; --port-file receives the address actually served.\n"
     "  Without --printer: USB001=104,48 (LX-410) and USB002=104,50 (LX-450W).\n"
     "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all restart=MS wake=MS\n"
-    "         late=MS short=N long=N garbage hangup oversize stall\n";
+    "         late=MS short=N long=N garbage settle=MS status=N value=V hangup oversize stall\n"
+    "         printlog=N templates=N logsilent=K loghangup=K logcorrupt=K logcut=K logclaim=N logbadtime=I\n";
 // clang-format on
 
-// Longest a connection may stay idle before its request is complete.
-constexpr int kRequestIdleMs = 5000;
+// The whole request must arrive within this (--request-ms): a client that drips bytes is cut off.
+constexpr uint32_t kRequestDeadlineMs = 5000;
+// A read waits at most this long for answer bytes, whatever time-out it asks for; the USB I/O library gives
+// up after the same time.
+constexpr uint32_t kLongestWaitMs = 60000;
+// Sending the answer may take this long before the client counts as gone.
+constexpr int kSendTimeoutMs = 5000;
 
 class Fd {
 public:
@@ -50,12 +58,27 @@ private:
     int fd_;
 };
 
-struct Server {
+// One port's printer. Its lock covers only this printer, so bytes on one port never hold up another.
+struct Printer {
     std::mutex mutex;
-    std::map<std::string, std::unique_ptr<sim::PrinterEngine>> printers;
-    std::FILE* log = stderr;
-    std::string stateDump;
+    std::unique_ptr<sim::PrinterEngine> engine;
+};
+
+struct Server {
+    // Filled before the first connection and never changed after: looked up without a lock.
+    std::map<std::string, std::unique_ptr<Printer>> printers;
+    uint32_t requestDeadlineMs = kRequestDeadlineMs;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+
+    std::mutex logMutex;
+    std::FILE* log = stderr;
+
+    std::mutex wireMutex;
+    std::FILE* wire = nullptr; // every transfer's bytes, one line each
+
+    std::mutex dumpMutex;
+    std::string stateDump;
+    std::map<std::string, std::string> dumps; // each printer's state after its last exchange
 
     uint64_t Now() const {
         return static_cast<uint64_t>(
@@ -63,25 +86,41 @@ struct Server {
                 .count());
     }
 
-    // Caller holds the mutex.
     void Logf(const std::string& port, const std::string& line) {
+        std::lock_guard<std::mutex> lock(logMutex);
         std::fprintf(log, "%10.3f %-8s %s\n", static_cast<double>(Now()) / 1000.0, port.c_str(),
                      line.c_str());
         std::fflush(log);
     }
-    void FlushEngineLog(const std::string& port, sim::PrinterEngine& engine) {
-        for (const auto& line : engine.TakeLog())
+    // Caller holds the printer's lock.
+    void FlushEngineLog(const std::string& port, Printer& printer) {
+        for (const auto& line : printer.engine->TakeLog())
             Logf(port, "  " + line);
+        if (!wire)
+            return;
+        std::lock_guard<std::mutex> lock(wireMutex);
+        for (const auto& entry : printer.engine->TakeWire()) {
+            std::fprintf(wire, "%s %llu %c", port.c_str(), static_cast<unsigned long long>(entry.ms),
+                         entry.fromHost ? '>' : '<');
+            for (uint8_t b : entry.bytes)
+                std::fprintf(wire, " %02X", b);
+            std::fputc('\n', wire);
+        }
+        std::fflush(wire);
     }
-    // Caller holds the mutex. Written whole and renamed, so a reader never sees half a dump.
-    void DumpState() {
+    // Caller holds the printer's lock (never the other way round). Written whole and renamed, so a reader
+    // never sees half a dump.
+    void DumpState(const std::string& port, const sim::PrinterEngine& engine) {
         if (stateDump.empty())
             return;
+        std::string text = engine.DumpState();
+        std::lock_guard<std::mutex> lock(dumpMutex);
+        dumps[port] = std::move(text);
         const std::string temp = stateDump + ".tmp";
         {
             std::ofstream out(temp, std::ios::trunc);
-            for (const auto& [name, engine] : printers)
-                out << "[" << name << "]\n" << engine->DumpState();
+            for (const auto& [name, dump] : dumps)
+                out << "[" << name << "]\n" << dump;
         }
         std::rename(temp.c_str(), stateDump.c_str());
     }
@@ -98,7 +137,8 @@ bool SendAll(int fd, const uint8_t* data, size_t size) {
     return true;
 }
 
-bool ReceiveRequest(int fd, simlink::Request& request) {
+bool ReceiveRequest(Server& server, int fd, simlink::Request& request) {
+    const uint64_t deadline = server.Now() + server.requestDeadlineMs;
     std::vector<uint8_t> in;
     uint8_t chunk[4096];
     for (;;) {
@@ -107,8 +147,11 @@ bool ReceiveRequest(int fd, simlink::Request& request) {
             return true;
         if (state == simlink::ParseResult::kMalformed)
             return false;
+        const uint64_t now = server.Now();
+        if (now >= deadline)
+            return false;
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, kRequestIdleMs) <= 0)
+        if (::poll(&p, 1, static_cast<int>(deadline - now)) <= 0)
             return false;
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
         if (n <= 0)
@@ -117,27 +160,36 @@ bool ReceiveRequest(int fd, simlink::Request& request) {
     }
 }
 
+// Waits up to ms for the client to close or to send anything (after a whole request, that is a client gone
+// astray too); true when it did.
+bool ClientLeft(int fd, int ms) {
+    pollfd p{fd, POLLIN | POLLRDHUP, 0};
+    return ::poll(&p, 1, ms) > 0;
+}
+
 void Serve(Server& server, int fd) {
     Fd owner(fd);
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    const timeval sendTimeout{kSendTimeoutMs / 1000, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof sendTimeout);
     simlink::Request request;
-    if (!ReceiveRequest(fd, request)) {
-        std::lock_guard<std::mutex> lock(server.mutex);
-        server.Logf("-", "malformed or incomplete request: closed without answer");
+    if (!ReceiveRequest(server, fd, request)) {
+        server.Logf("-", "malformed, incomplete or late request: closed without answer");
         return;
     }
     const std::string op = request.op == simlink::kOpWrite ? "W" : "R";
+    auto it = server.printers.find(request.portName);
+    if (it == server.printers.end()) {
+        server.Logf(request.portName, op + ": no printer on this port: closed without answer");
+        return;
+    }
+    Printer& printer = *it->second;
     std::vector<uint8_t> answer;
     sim::Faults faults;
     {
-        std::unique_lock<std::mutex> lock(server.mutex);
-        auto it = server.printers.find(request.portName);
-        if (it == server.printers.end()) {
-            server.Logf(request.portName, op + ": no printer on this port: closed without answer");
-            return;
-        }
-        sim::PrinterEngine& engine = *it->second;
+        std::unique_lock<std::mutex> lock(printer.mutex);
+        sim::PrinterEngine& engine = *printer.engine;
         faults = engine.ActiveFaults();
         if (!engine.Present(server.Now())) {
             server.Logf(request.portName, op + ": printer restarting: closed without answer");
@@ -149,12 +201,17 @@ void Serve(Server& server, int fd) {
             moved =
                 static_cast<uint32_t>(engine.Write(request.data.data(), request.data.size(), server.Now()));
         } else {
-            // Wait for answer bytes up to the caller's time-out, then hand out what there is.
-            const uint64_t deadline = server.Now() + request.timeoutMs;
+            // Wait for answer bytes up to the caller's time-out, then hand out what there is. A waiter whose
+            // client has left takes nothing: the bytes belong to whoever asks next.
+            const uint64_t deadline = server.Now() + std::min(request.timeoutMs, kLongestWaitMs);
             while (engine.Readable(server.Now()) == 0 && server.Now() < deadline && !faults.stall) {
                 lock.unlock();
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                const bool left = ClientLeft(fd, 1);
                 lock.lock();
+                if (left) {
+                    server.Logf(request.portName, "R: client left while waiting: nothing taken");
+                    return;
+                }
             }
             payload.resize(request.count);
             moved = static_cast<uint32_t>(engine.Read(payload.data(), payload.size(), server.Now()));
@@ -164,8 +221,8 @@ void Serve(Server& server, int fd) {
         server.Logf(request.portName, op + " count=" + std::to_string(request.count) +
                                           " timeout=" + std::to_string(request.timeoutMs) +
                                           " -> moved=" + std::to_string(claimed));
-        server.FlushEngineLog(request.portName, engine);
-        server.DumpState();
+        server.FlushEngineLog(request.portName, printer);
+        server.DumpState(request.portName, engine);
         simlink::PutU32(answer, claimed);
         answer.insert(answer.end(), payload.begin(), payload.end());
         if (faults.oversize && request.op == simlink::kOpRead)
@@ -173,8 +230,7 @@ void Serve(Server& server, int fd) {
     }
     if (faults.stall) {
         // Hold the connection without a word until the caller gives up.
-        pollfd p{fd, POLLIN, 0};
-        ::poll(&p, 1, 30000);
+        ClientLeft(fd, 30000);
         return;
     }
     if (faults.hangUp)
@@ -182,7 +238,7 @@ void Serve(Server& server, int fd) {
     SendAll(fd, answer.data(), answer.size());
 }
 
-bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs) {
+bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs, uint32_t printLog) {
     const size_t eq = arg.find('=');
     if (eq == std::string::npos || eq == 0 || eq > simlink::kMaxPortName)
         return false;
@@ -206,11 +262,14 @@ bool AddPrinter(Server& server, const std::string& arg, uint32_t restartMs) {
         codes[i] = static_cast<int>(v);
     }
     sim::Faults faults;
+    faults.printLog = printLog;
     for (size_t i = 2; i < parts.size(); ++i)
         if (!sim::ParseFault(parts[i], faults))
             return false;
-    server.printers[arg.substr(0, eq)] = std::make_unique<sim::PrinterEngine>(
-        static_cast<uint8_t>(codes[0]), static_cast<uint8_t>(codes[1]), faults, restartMs);
+    auto printer = std::make_unique<Printer>();
+    printer->engine = std::make_unique<sim::PrinterEngine>(static_cast<uint8_t>(codes[0]),
+                                                           static_cast<uint8_t>(codes[1]), faults, restartMs);
+    server.printers[arg.substr(0, eq)] = std::move(printer);
     return true;
 }
 
@@ -224,9 +283,10 @@ int Fail(const std::string& message) {
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
     Server server;
-    std::string listen = "127.0.0.1:9100", logFile, portFile;
+    std::string listen = "127.0.0.1:9100", logFile, portFile, wireFile;
     std::vector<std::string> printerArgs, faultArgs;
     uint32_t restartMs = 8000;
+    uint32_t printLog = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -242,10 +302,16 @@ int main(int argc, char** argv) {
             printerArgs.push_back(value);
         else if (arg == "--fault")
             faultArgs.push_back(value);
+        else if (arg == "--print-log")
+            printLog = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+        else if (arg == "--request-ms")
+            server.requestDeadlineMs = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--restart-ms")
             restartMs = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
         else if (arg == "--log")
             logFile = value;
+        else if (arg == "--wire")
+            wireFile = value;
         else if (arg == "--state-dump")
             server.stateDump = value;
         else if (arg == "--port-file")
@@ -256,18 +322,19 @@ int main(int argc, char** argv) {
     if (printerArgs.empty())
         printerArgs = {"USB001=104,48", "USB002=104,50"};
     for (const auto& arg : printerArgs)
-        if (!AddPrinter(server, arg, restartMs))
+        if (!AddPrinter(server, arg, restartMs, printLog))
             return Fail("bad printer '" + arg + "'");
     for (const auto& arg : faultArgs) {
         const size_t colon = arg.find(':');
         auto it = server.printers.find(arg.substr(0, colon));
         if (colon == std::string::npos || it == server.printers.end())
             return Fail("bad fault '" + arg + "'");
-        sim::Faults faults = it->second->ActiveFaults();
+        auto& engine = it->second->engine;
+        sim::Faults faults = engine->ActiveFaults();
         if (!sim::ParseFault(arg.substr(colon + 1), faults))
             return Fail("bad fault '" + arg + "'");
-        it->second = std::make_unique<sim::PrinterEngine>(it->second->SeriesCode(), it->second->ModelCode(),
-                                                          faults, restartMs);
+        engine = std::make_unique<sim::PrinterEngine>(engine->SeriesCode(), engine->ModelCode(), faults,
+                                                      restartMs);
     }
     // Port 0 asks the system for a free port; the address check itself wants a real one.
     simlink::Address address;
@@ -276,6 +343,13 @@ int main(int argc, char** argv) {
         return Fail("listen address must be a loopback host:port");
     if (anyPort)
         address.port = 0;
+    if (!wireFile.empty()) {
+        server.wire = std::fopen(wireFile.c_str(), "a");
+        if (!server.wire)
+            return Fail("cannot open wire log " + wireFile);
+        for (auto& [name, printer] : server.printers)
+            printer->engine->RecordWire(true);
+    }
     if (!logFile.empty()) {
         server.log = std::fopen(logFile.c_str(), "a");
         if (!server.log)
@@ -296,14 +370,12 @@ int main(int argc, char** argv) {
     ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&sa), &len);
     address.port = ntohs(sa.sin_port);
     const std::string served = simlink::FormatAddress(address);
-    {
-        std::lock_guard<std::mutex> lock(server.mutex);
-        for (const auto& [name, engine] : server.printers)
-            server.Logf(name, "printer series " + std::to_string(engine->SeriesCode()) + " model " +
-                                  std::to_string(engine->ModelCode()));
-        server.Logf("-", "serving " + served);
-        server.DumpState();
+    for (const auto& [name, printer] : server.printers) {
+        server.Logf(name, "printer series " + std::to_string(printer->engine->SeriesCode()) + " model " +
+                              std::to_string(printer->engine->ModelCode()));
+        server.DumpState(name, *printer->engine);
     }
+    server.Logf("-", "serving " + served);
     if (!portFile.empty()) {
         const std::string temp = portFile + ".tmp";
         std::ofstream(temp, std::ios::trunc) << served << "\n";

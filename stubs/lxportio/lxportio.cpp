@@ -89,16 +89,19 @@ bool SimulatorExchange(uint8_t op, const char* portName, BYTE* bytes, DWORD coun
                        DWORD timeoutMs) {
     if (!portName || !moved || (count != 0 && !bytes))
         return false;
+    // The simulator is told the wait this call will really make: a longer one would outlive the call and
+    // leave a waiter behind.
+    const DWORD waitMs = timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs;
     const size_t nameLength = strnlen(portName, simlink::kMaxPortName + 1);
     std::vector<uint8_t> request;
-    if (!simlink::EncodeRequest(op, std::string(portName, nameLength), count, timeoutMs, bytes, request))
+    if (!simlink::EncodeRequest(op, std::string(portName, nameLength), count, waitMs, bytes, request))
         return false;
     simlink::Address address;
     if (!simlink::ParseAddress(ConfiguredAddress(), address))
         return false;
 
     const DWORD start = ::GetTickCount();
-    const DWORD budget = (timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs) + kAnswerSlackMs;
+    const DWORD budget = waitMs + kAnswerSlackMs;
     if (!WinsockStarted())
         return false;
     Socket s(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));

@@ -1,6 +1,9 @@
 // The USB port through lxportio.dll and the simulator program: pieces, silence, bad answers, refusals.
+#include "comm/communicator.h"
 #include "comm/lxportio_win.h"
+#include "comm/print_log.h"
 #include "comm/services_win.h"
+#include "sim/print_log.h"
 #include "tests/support/sim_fixture_win.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +130,42 @@ TEST_F(PortWineTest, LibraryNeverWritesPastTheCountOrAcceptsAForeignAddress) {
     start = ::GetTickCount();
     EXPECT_FALSE(LxPortWrite(0, usb002, buffer, 4, &moved, 100));
     EXPECT_LT(Since(start), 150u) << "refused without any connection attempt";
+}
+
+TEST_F(PortWineTest, LibraryTellsTheSimulatorTheWaitItReallyMakes) {
+    char name[] = "USB030";
+    BYTE status[] = {0x1B, 0x40, 0x1B, 0x69, 0x53};
+    BYTE block[32] = {};
+    DWORD moved = 0;
+    ASSERT_TRUE(LxPortWrite(0, name, status, sizeof status, &moved, 500));
+    // The answer is waiting, so the call returns at once; what matters is the time-out it announced.
+    ASSERT_TRUE(LxPortRead(0, name, block, sizeof block, &moved, 0xFFFFFFFF));
+    EXPECT_EQ(moved, 32u);
+    const std::string log = simfixture::LogText();
+    const size_t line = log.rfind("USB030   R count=32 ");
+    ASSERT_NE(line, std::string::npos);
+    EXPECT_EQ(log.substr(line, log.find('\n', line) - line), "USB030   R count=32 timeout=60000 -> moved=32");
+}
+
+TEST_F(PortWineTest, PrintLogOverTheLinkWholeOrNotAtAll) {
+    // USB031 holds 300 records; USB032 the same, but leaves the bus once piece 3 has been read.
+    for (const auto& [name, whole] : {std::pair{L"USB031", true}, std::pair{L"USB032", false}}) {
+        CCommunicater communicator(name, PortEnv{&clock, &device});
+        uint8_t status[kStatusBlockSize];
+        ASSERT_TRUE(communicator.RequestStatus(status) && communicator.SetCommandMode());
+        std::vector<printlog::Record> records;
+        const printlog::ReadResult result = printlog::ReadPrintLog(communicator.Port(), records);
+        if (!whole) {
+            EXPECT_EQ(result, printlog::ReadResult::kTransferFailed);
+            EXPECT_TRUE(records.empty());
+            continue;
+        }
+        ASSERT_EQ(result, printlog::ReadResult::kOk);
+        ASSERT_EQ(records.size(), 300u);
+        const sim::LogRecord last = sim::SeededLogRecord(299);
+        EXPECT_EQ(records.back().sequence, last.sequence);
+        EXPECT_EQ(records.back().time, last.time);
+    }
 }
 
 TEST(LxportioWine, ExportsOrdinalsOneAndTwoOnly) {

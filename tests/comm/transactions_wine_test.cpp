@@ -52,6 +52,23 @@ TEST_F(TransactionWineTest, ApplyThenGetThroughTheSpoolerAndTheLink) {
     EXPECT_EQ(combos[3].selection, 3);
 }
 
+TEST_F(TransactionWineTest, GetPutsExactlyItsCommandsOnTheWire) {
+    const size_t from = simfixture::WireSize();
+    ASSERT_EQ(CGetTransaction(items, services).Run(L"Korvale LX-410", kLx410), result::kGetDone);
+    const std::vector<std::string> expected{"> 1B 40 1B 69 53",
+                                            "< 32",
+                                            "> 1B 69 61 01",
+                                            "> 1B 69 55 70 01",
+                                            "< 32",
+                                            "> 1B 69 55 41 01 00",
+                                            "< 32",
+                                            "> 1B 69 58 6F 01",
+                                            "< 32",
+                                            "> 55 0B 04 0D",
+                                            "< 1"};
+    EXPECT_EQ(simfixture::WireSince("USB001", from), expected);
+}
+
 TEST_F(TransactionWineTest, ValueThatDoesNotLatchGives5014AndNoListChanges) {
     // "Lower Case Driver" sits on USB014, whose printer ignores the AC power-off setting.
     EXPECT_EQ(CApplyTransaction(items, services).Run(L"Lower Case Driver", kLxTest), result::kNotApplied);

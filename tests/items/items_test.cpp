@@ -168,6 +168,7 @@ TEST_F(ItemWireTest, ApplyThenReadBackIsApplied) {
     ASSERT_TRUE(item.SendApplyCmd(port));
     EXPECT_EQ(printer->CurrentSettings().autoOffAc, 48);
     EXPECT_FALSE(item.IsApplied());
+    clock.Advance(sim::kDefaultSettleMs); // the printer reports a new value once it has stored it
     ASSERT_TRUE(item.ReadCurrentParam(port));
     EXPECT_TRUE(item.IsApplied());
 }

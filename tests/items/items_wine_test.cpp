@@ -57,6 +57,29 @@ TEST_F(ItemsWineTest, ComboSelectionDrivesCommandDumpAndDisplay) {
     EXPECT_FALSE(item.LoadFromProfile(path_));
 }
 
+class TextCombo : public IComboBox {
+public:
+    int GetCurSel() override { return 0; }
+    void SetCurSel(int) override {}
+    std::wstring GetText() override { return L"\u0412\u043a\u043b"; } // Cyrillic
+    void Repaint() override {}
+};
+
+TEST(ItemDumpWine, ConvertsWithTheThreadsCodePage) {
+    // A Russian thread locale gives the thread code page 1251 while the process keeps its own.
+    ASSERT_NE(::GetACP(), 1251u);
+    const LCID before = ::GetThreadLocale();
+    ASSERT_TRUE(::SetThreadLocale(MAKELCID(MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), SORT_DEFAULT)));
+    TextCombo box;
+    CItemPowerOn item(&box, TheItemPlatform());
+    item.Prepare(&box);
+    std::ostringstream dump;
+    const bool written = item.DumpToFile(dump);
+    ::SetThreadLocale(before);
+    ASSERT_TRUE(written);
+    EXPECT_NE(dump.str().find("SelectedString:\xC2\xEA\xEB\n"), std::string::npos) << dump.str();
+}
+
 TEST(ItemStringsWine, MissingTextKeepsItsPlace) {
     ModuleStrings strings(::GetModuleHandleW(nullptr));
     CComboBoxWin none;

@@ -30,6 +30,17 @@ TEST(Engine, StatusBlockNamesSeriesAndModel) {
     EXPECT_EQ(p.Count().statusRequests, 1);
 }
 
+TEST(Engine, StatusOnlyRightAfterInitializeWhichDropsUnreadAnswers) {
+    sim::PrinterEngine p(104, 48);
+    Send(p, {0x1B, 0x69, 0x53});
+    Send(p, {0x1B, 0x40, 0x00, 0x1B, 0x69, 0x53});
+    EXPECT_EQ(p.Readable(0), 0u);
+    EXPECT_EQ(p.Count().statusWithoutInitialize, 2);
+    Send(p, kStatus);
+    Send(p, kStatus);
+    EXPECT_EQ(p.Readable(0), 32u) << "the first, unread status block went with the second initialize";
+}
+
 TEST(Engine, SettingsNeedCommandModeAndAnswerAtByte31) {
     sim::PrinterEngine p(104, 48);
     Send(p, {0x1B, 0x69, 0x55, 0x41, 0x00, 0x00, 24});
@@ -37,15 +48,17 @@ TEST(Engine, SettingsNeedCommandModeAndAnswerAtByte31) {
     EXPECT_EQ(p.Count().ignoredOutsideCommandMode, 1);
     Send(p, kMode);
     Send(p, {0x1B, 0x69, 0x55, 0x41, 0x00, 0x00, 24, 0x1B, 0x69, 0x55, 0x41, 0x00, 0x01, 5});
-    Send(p, {0x1B, 0x69, 0x55, 0x41, 0x01, 0x01});
-    Bytes answer = ReadAll(p, 0);
+    Send(p, {0x1B, 0x69, 0x55, 0x41, 0x01, 0x01}, sim::kDefaultSettleMs);
+    Bytes answer = ReadAll(p, sim::kDefaultSettleMs);
     ASSERT_EQ(answer.size(), 32u);
     EXPECT_EQ(answer[30], 5);
     EXPECT_NE(answer[29], 5);
     EXPECT_NE(answer[31], 5);
     EXPECT_EQ(p.CurrentSettings().autoOffAc, 24);
-    Send(p, {0x55, 0x0B, 0x03, 0x0D, 80, 0x55, 0x0B, 0x04, 0x0D});
-    EXPECT_EQ(ReadAll(p, 0), Bytes{80});
+    Send(p, {0x55, 0x0B, 0x03, 0x0D, 80, 0x55, 0x0B, 0x04, 0x0D}, 100);
+    EXPECT_EQ(ReadAll(p, 100), Bytes{100}) << "not settled yet";
+    Send(p, {0x55, 0x0B, 0x04, 0x0D}, 100 + sim::kDefaultSettleMs);
+    EXPECT_EQ(ReadAll(p, 100 + sim::kDefaultSettleMs), Bytes{80});
     Send(p, {0x54, 0x0C, 70});
     EXPECT_EQ(p.CurrentSettings().calibration, 70);
     EXPECT_EQ(p.Count().calibrationTakeOvers, 1);
@@ -94,7 +107,7 @@ TEST(Engine, FaultsShapeTheAnswers) {
     EXPECT_FALSE(sim::ParseFault("explode", faults));
     sim::PrinterEngine p(104, 48, faults);
     EXPECT_EQ(Send(p, kStatus), 3u);
-    EXPECT_EQ(Send(p, {0x1B, 0x69, 0x53}), 3u);
+    EXPECT_EQ(Send(p, {0x69, 0x53}), 2u);
     EXPECT_EQ(p.Readable(49), 0u);
     EXPECT_EQ(p.NextReadableAt(), 50u);
     Bytes first = ReadAll(p, 50);
@@ -112,6 +125,61 @@ TEST(Engine, NoLatchKeepsOnlyTheNamedSetting) {
     Send(p, {0x1B, 0x69, 0x55, 0x70, 0x00, 0x01, 0x1B, 0x69, 0x58, 0x6F, 0x00, 0x01});
     EXPECT_EQ(p.CurrentSettings().powerOn, 0);
     EXPECT_EQ(p.CurrentSettings().printInfo, 1);
+}
+
+TEST(Engine, UnreadAnswersStopAtTheOutputBufferWholeAnswersDropped) {
+    sim::PrinterEngine p(104, 48);
+    const Bytes get{0x1B, 0x69, 0x55, 0x70, 0x01};
+    Bytes requests = kMode;
+    for (int i = 0; i < 200; ++i)
+        requests.insert(requests.end(), get.begin(), get.end());
+    Send(p, requests);
+    const size_t fits = sim::kOutputBufferSize / 32;
+    EXPECT_EQ(p.Readable(0), fits * 32);
+    EXPECT_EQ(p.Count().droppedAnswers, static_cast<int>(200 - fits));
+    // Room made by reading takes whole answers again.
+    Bytes first = ReadAll(p, 0);
+    Send(p, get);
+    EXPECT_EQ(p.Readable(0), fits * 32 - first.size() + 32);
+}
+
+TEST(Engine, ARunOfGarbageIsCountedAndLoggedAsOneShortLine) {
+    sim::PrinterEngine p(104, 48);
+    p.TakeLog();
+    Bytes input(64 * 1024, 0xFF);
+    input.insert(input.end(), kStatus.begin(), kStatus.end());
+    input.insert(input.end(), 100, 0x00);
+    Send(p, input);
+    EXPECT_EQ(p.Count().garbageBytes, 64 * 1024 + 100);
+    EXPECT_EQ(p.Count().statusRequests, 1);
+    int skipped = 0;
+    for (const auto& line : p.TakeLog()) {
+        skipped += line.rfind("skipped ", 0) == 0;
+        EXPECT_LT(line.size(), 200u) << line.substr(0, 200);
+    }
+    EXPECT_EQ(skipped, 2) << "one line before the status request, one after";
+}
+
+TEST(Engine, MaintenanceCommandsActOnWhatThePrinterHolds) {
+    sim::Faults faults;
+    ASSERT_TRUE(sim::ParseFault("printlog=30", faults));
+    ASSERT_TRUE(sim::ParseFault("templates=4", faults));
+    sim::PrinterEngine p(104, 48, faults);
+    ASSERT_EQ(p.PrintLog().size(), 30u);
+    EXPECT_EQ(p.PrintLog()[29].sequence, sim::SeededLogRecord(29).sequence);
+    const Bytes header{0x1B, 0x69, 0x58, 0x67, 0x31, 0x00, 0x00, 0x01};
+    Send(p, kMode);
+    Send(p, {0x1B, 0x69, 0x55, 0x4E, 0x1B, 0x69, 0x55, 0x59});
+    EXPECT_EQ(p.Count().reports, 1);
+    EXPECT_EQ(p.Templates(), 0u);
+    Send(p, header);
+    EXPECT_EQ(ReadAll(p, 0), sim::LogHeaderPiece(30));
+    Send(p, {0x1B, 0x69, 0x58, 0x67, 0x32, 0x02, 0x00, 0x00, 0x01});
+    EXPECT_TRUE(p.PrintLog().empty());
+    Send(p, {0x1B, 0x69, 0x58, 0x67, 0x31, 0x01, 0x00, 0x01});
+    EXPECT_EQ(p.Readable(0), 0u) << "the deletion ended the transfer";
+    Send(p, header);
+    EXPECT_EQ(ReadAll(p, 0), sim::LogHeaderPiece(0));
 }
 
 TEST(Link, RequestsRoundTripAndMalformedOnesAreRecognised) {

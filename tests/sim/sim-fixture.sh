@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts or stops the native printer simulator that the Wine tests talk to through lxportio.dll.
-#   sim-fixture.sh start DIR LXSIM [lxsim options...]   serve on a free loopback port; DIR/address, DIR/state, DIR/log
+#   sim-fixture.sh start DIR LXSIM [lxsim options...]   serve on a free loopback port; DIR/address, DIR/state, DIR/log,
+#                                                        DIR/wire
 #   sim-fixture.sh stop DIR
 set -euo pipefail
 cmd="$1"; dir="$2"; shift 2
@@ -10,9 +11,10 @@ case "$cmd" in
     [ -x "$lxsim" ] || { echo "sim-fixture: no simulator at $lxsim (build the host configuration first)" >&2; exit 1; }
     "$0" stop "$dir" || true
     mkdir -p "$dir"
-    rm -f "$dir/address" "$dir/state" "$dir/log"
+    rm -f "$dir/address" "$dir/state" "$dir/log" "$dir/wire"
     # Detached from CTest's pipes, or CTest would wait for it.
-    setsid "$lxsim" --listen 127.0.0.1:0 --port-file "$dir/address" --state-dump "$dir/state" --log "$dir/log" "$@" \
+    setsid "$lxsim" --listen 127.0.0.1:0 --port-file "$dir/address" --state-dump "$dir/state" --log "$dir/log" \
+      --wire "$dir/wire" "$@" \
       </dev/null >"$dir/stderr" 2>&1 &
     echo $! > "$dir/pid"
     for _ in $(seq 100); do

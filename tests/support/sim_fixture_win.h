@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace simfixture {
 
@@ -52,6 +54,37 @@ inline std::map<std::string, std::string> State(const std::string& port) {
             values[line.substr(0, eq)] = line.substr(eq + 1);
     }
     return values;
+}
+
+// Everything the simulator logged so far.
+inline std::string LogText() {
+    std::ifstream in(Folder() + "\\log", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// One port's transfers in the wire log from byte `from` of the file on: "> bytes" for what the printer took,
+// "< N" for an answer of N bytes.
+inline std::vector<std::string> WireSince(const std::string& port, size_t from) {
+    std::ifstream in(Folder() + "\\wire", std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
+    std::vector<std::string> transfers;
+    std::string line;
+    const std::string prefix = port + " ";
+    while (std::getline(in, line)) {
+        if (line.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const size_t mark = line.find_first_of("<>", prefix.size());
+        if (mark == std::string::npos)
+            continue;
+        const std::string bytes = line.size() > mark + 2 ? line.substr(mark + 2) : std::string();
+        transfers.push_back(line[mark] == '>' ? "> " + bytes : "< " + std::to_string((bytes.size() + 1) / 3));
+    }
+    return transfers;
+}
+
+inline size_t WireSize() {
+    std::ifstream in(Folder() + "\\wire", std::ios::binary | std::ios::ate);
+    return in ? static_cast<size_t>(in.tellg()) : 0;
 }
 
 inline int StateValue(const std::string& port, const std::string& key) {
