@@ -10,10 +10,13 @@
 namespace {
 
 // A library imported on first use is loaded from the system folder by its full path, whatever the search
-// path.
+// path. The common controls are the exception: the manifest's version is found by name (side by side), and
+// the search for anything else is limited to the system folder.
 FARPROC WINAPI LoadFromSystemFolder(unsigned notification, PDelayLoadInfo info) {
     if (notification != dliNotePreLoadLibrary || !info || !info->szDll)
         return nullptr;
+    if (::lstrcmpiA(info->szDll, "comctl32.dll") == 0)
+        return reinterpret_cast<FARPROC>(::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     wchar_t system[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)

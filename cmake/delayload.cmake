@@ -1,6 +1,7 @@
-# System libraries that are not always found in the system folder first (winspool.drv, uxtheme.dll) and the ones
-# only the file dialogs need (shell32, ole32) are imported on first use, not at load: by then the program has
-# restricted the library search to the system folder (app/dll_search_win.cpp). Each comes from a .def file in
+# System libraries that are not always found in the system folder first (winspool.drv, uxtheme.dll, and
+# comctl32.dll, which loads uxtheme.dll as it starts) and the ones only the file dialogs need (shell32, ole32) are
+# imported on first use, not at load: by then the program has restricted the library search to the system folder
+# (app/dll_search_win.cpp). Each comes from a .def file in
 # win/delayload/ that lists the functions used with their stdcall argument bytes, so one file serves both
 # architectures (x86 keeps the decoration for the symbols and imports the plain names).
 function(lx_delay_import name)
@@ -30,7 +31,7 @@ function(lx_delay_import name)
 endfunction()
 
 if(LX_WINDOWS)
-  foreach(name winspool uxtheme shell32 ole32)
+  foreach(name winspool uxtheme shell32 ole32 comctl32)
     lx_delay_import(${name})
   endforeach()
 endif()

@@ -18,6 +18,25 @@ bool Ran(const std::wstring& planted) {
     return ::GetFileAttributesW((planted + L".ran").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Wine's per-program library overrides for lxdevset.exe, removed again at the end.
+class WineFilesFirst {
+public:
+    explicit WineFilesFirst(std::initializer_list<const wchar_t*> names) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
+        for (const wchar_t* name : names)
+            ::RegSetValueExW(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
+                             sizeof L"native,builtin");
+    }
+    ~WineFilesFirst() {
+        key_.reset();
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    }
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\lxdevset.exe\\DllOverrides";
+    win::RegKey key_;
+};
+
 const char kModels[] =
     "[Property]\r\nCompatibleModel=Korvale LX-410\r\n[Korvale LX-410]\r\nSeriesCode=104\r\n"
     "ModelCode=48\r\n[LangString]\r\n";
@@ -57,9 +76,10 @@ TEST(Hardening, LibrariesPlantedBesideTheProgramOrInTheCurrentFolderAreNeverLoad
         }
     }
     copy.SetWorkingFolder(current);
-    // Windows takes a library from the first folder of the search that has one; Wine would prefer its own
-    // builtin ones. Told to prefer files, Wine searches as Windows does.
-    copy.SetVariable(L"WINEDLLOVERRIDES", L"uxtheme,winspool.drv,version,shell32,ole32=n,b");
+    // Windows takes a library that is not one of its known ones from the first folder of the search that has
+    // one; Wine would prefer its own builtin ones. Told to prefer files for this program, Wine searches as
+    // Windows does (shell32 and ole32 are known to Windows, so they stay Wine's).
+    WineFilesFirst filesFirst({L"uxtheme", L"winspool"});
     // Export shows the file dialog, which needs the shell and COM; Cancel closes it.
     copy.SetVariable(L"LXDEVSET_TEST_FILES", L"*");
     auto run = copy.Run(L"Parallel LX-410", [](const harness::Running& running) {

@@ -384,7 +384,7 @@ TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) 
 }
 
 TEST_F(MainWindow, WrongModelAndParallelPortAreRefusedWithoutSendingTheCommand) {
-    const int deletions = Counter("USB010", "templateDeletions");
+    const int deletions = Counter("USB033", "templateDeletions");
     ProgramCopy copy(L"refused");
     copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
     auto run = copy.Run(L"Other Model LX-410", [&](const Running& running) {
@@ -394,7 +394,7 @@ TEST_F(MainWindow, WrongModelAndParallelPortAreRefusedWithoutSendingTheCommand) 
         harness::CloseMainWindow(running);
     });
     EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The wrong model is connected. ");
-    EXPECT_EQ(Counter("USB010", "templateDeletions"), deletions);
+    EXPECT_EQ(Counter("USB033", "templateDeletions"), deletions);
 
     run = copy.Run(L"Parallel LX-410", [&](const Running& running) {
         HWND main = running.MainWindow();
