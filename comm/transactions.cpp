@@ -133,3 +133,16 @@ int32_t CCommandTransaction::Run(const std::wstring& printerName, const ModelRec
         return core_.Fail();
     return core_.Succeed(result::kCommandDone);
 }
+
+CPrintLogTransaction::CPrintLogTransaction(const CommServices& services)
+    : core_(services, result::kSendFailed, result::kSendFailedDrive) {}
+
+int32_t CPrintLogTransaction::Run(const std::wstring& printerName, const ModelRecord& modelRecord) {
+    records_.clear();
+    if (!core_.Begin(printerName, modelRecord, true) || !core_.ConnectAndCheck())
+        return core_.result;
+    // A transfer that stops or an answer that cannot be right is a command that did not work.
+    if (printlog::ReadPrintLog(core_.communicator->Port(), records_) != printlog::ReadResult::kOk)
+        return core_.Fail();
+    return core_.Succeed(result::kCommandDone);
+}

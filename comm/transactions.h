@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "comm/communicator.h"
 #include "comm/local_drives.h"
+#include "comm/print_log.h"
 #include "core/result_codes.h"
 
 #include <cstdint>
@@ -80,6 +81,19 @@ public:
 private:
     TransactionCore core_;
     SettingItems items_;
+};
+
+// Reads the printer's whole print log after the usual checks; the failure codes are those of sending a command.
+class CPrintLogTransaction {
+public:
+    explicit CPrintLogTransaction(const CommServices& services);
+    // 6504 when the whole log was read; the records are then in Records().
+    int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
+    const std::vector<printlog::Record>& Records() const { return records_; }
+
+private:
+    TransactionCore core_;
+    std::vector<printlog::Record> records_;
 };
 
 class CCommandTransaction {

@@ -2,7 +2,7 @@
 // dialog.
 #include "ui/main_dlg_win.h"
 
-#include "comm/print_log_worker.h"
+#include "files/print_log_file_win.h"
 #include "core/resource.h"
 #include "core/result_codes.h"
 #include "files/file_dialog_win.h"

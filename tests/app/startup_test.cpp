@@ -166,9 +166,10 @@ TEST(Startup, BlankCommandLineShowsSelectionAndOkTakesThePreselectedPrinter) {
     });
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(seen.caption, L"Device settings");
-    EXPECT_THAT(seen.entries, ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Other Model LX-410",
-                                          L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
-                                          L"Unplugged LX-410", L"Warehouse LX-450W"));
+    EXPECT_THAT(seen.entries,
+                ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Logbook LX-410", L"Logbreak LX-410",
+                            L"Other Model LX-410", L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
+                            L"Unplugged LX-410", L"Warehouse LX-450W"));
     EXPECT_EQ(seen.selected, L"Korvale LX-410");
     EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Korvale LX-410"));
 }

@@ -2,7 +2,10 @@
 // switching models, the start-up warnings, and a real file dialog.
 #include "comm/services_win.h"
 #include "core/resource.h"
+#include "files/print_log_csv.h"
+#include "files/print_log_file_win.h"
 #include "items/basic_items.h"
+#include "sim/print_log.h"
 #include "tests/app/harness_win.h"
 #include "tests/support/item_fakes.h"
 #include "tests/support/sim_fixture_win.h"
@@ -432,4 +435,78 @@ TEST_F(MainWindow, CommandFileFromTheSplitButtonMenuTakesTheNameTheRealDialogOff
     EXPECT_EQ(file[12], static_cast<wchar_t>(25));
     EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-450W.ini")),
                 HasSubstr(L"AutoOffBattery=3"));
+}
+
+namespace {
+// The CSV the program must write for the simulator's first n seeded records, by this machine's time zone.
+std::string ExpectedCsv(uint32_t n) {
+    std::vector<printlog::Record> records;
+    for (uint32_t i = 0; i < n; ++i) {
+        const sim::LogRecord r = sim::SeededLogRecord(i);
+        records.push_back({r.sequence, r.time, r.labels, r.width, r.length, r.templateNumber, r.status});
+    }
+    std::string bytes;
+    EXPECT_TRUE(printlog::BuildPrintLogCsv(records, &SystemUtcOffset, bytes));
+    return bytes;
+}
+
+std::string Bytes(const std::wstring& path) {
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+// Files of a folder whose names begin with the prefix.
+int CountFiles(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    win::FindHandle search(::FindFirstFileW((folder + L"\\" + pattern).c_str(), &found));
+    int count = 0;
+    if (search)
+        do
+            ++count;
+        while (::FindNextFileW(search.get(), &found));
+    return count;
+}
+} // namespace
+
+TEST_F(MainWindow, PrintLogSavedWholeOrNotAtAll) {
+    ProgramCopy copy(L"printlog");
+    copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
+    const std::wstring whole = copy.dirPath(L"log.csv"), kept = copy.dirPath(L"kept.csv");
+    const auto save = [&](const wchar_t* printer, const std::wstring& target) {
+        copy.SetVariable(L"LXDEVSET_TEST_FILES", target);
+        return copy.Run(printer, [](const Running& running) {
+            HWND main = running.MainWindow();
+            harness::PostCommand(main, ID_TOOLS_SAVE_PRINT_LOG);
+            running.WaitForLine("message|", 20000, running.WaitForLine("message|", 100).empty() ? 1 : 2);
+            harness::CloseMainWindow(running);
+        });
+    };
+    // 300 records, exactly as the printer keeps them; the dialog offers <ModelID>ut.
+    auto run = save(L"Logbook LX-410", whole);
+    EXPECT_THAT(run.Lines("file|"), ElementsAre(HasSubstr("file|save|lx-410ut|csv|CSV Files (*.csv)|")));
+    EXPECT_THAT(run.Lines("progress|").back(), "progress|Retrieving data...");
+    EXPECT_EQ(run.Lines("message|").back(), std::string(kInfo) + "The file was created.");
+    EXPECT_EQ(Bytes(whole), ExpectedCsv(300));
+    // An empty log: the header line alone.
+    run = save(L"Label Desk LX-410", whole);
+    EXPECT_EQ(Bytes(whole), ExpectedCsv(0));
+    // A printer that hangs up in the middle, another model, a folder that does not exist: the earlier file as
+    // it was and no temporary file left.
+    harness::WriteTextFile(kept, "earlier");
+    run = save(L"Logbreak LX-410", kept);
+    EXPECT_EQ(run.Lines("message|").back(),
+              std::string(kError) + "Failed to send the command.\\nCheck that the correct model is connected and "
+                                    "that the printer is correctly connected and turned on.");
+    run = save(L"Other Model LX-410", kept);
+    EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The wrong model is connected. ");
+    EXPECT_EQ(Bytes(kept), "earlier");
+    run = save(L"Logbook LX-410", copy.dirPath(L"missing\\log.csv"));
+    EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The file cannot be saved.\\nMake sure that it is "
+                                                                  "possible to write to the specified folder.");
+    EXPECT_EQ(CountFiles(copy.dir(), L"lxl*"), 0);
 }
