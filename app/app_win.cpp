@@ -42,18 +42,7 @@ int CPrinterConfigToolApp::ExitInstance() {
 bool CPrinterConfigToolApp::LoadLanguageLibrary(const std::wstring& settingsFile) {
     if (settingsFile.empty())
         return false;
-    const std::wstring code = ChooseLanguageCode(settingsFile);
-    // Anything but letters and digits could lead the path out of res\: treated as no language at all.
-    if (!IsValidLanguageCode(code))
-        return false;
-    languageCode = code;
-    const std::wstring path = LanguageLibraryPath(languageCode);
-    if (path.empty())
-        return false;
-    // Only its resources are used, so none of its code runs: it is mapped as an image of resources.
-    resourceLibrary.reset(::LoadLibraryExW((path + L".dll").c_str(), nullptr,
-                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!resourceLibrary)
+    if (!OpenLanguageLibrary(settingsFile, languageCode, resourceLibrary))
         return false;
     win::SetResourceModule(resourceLibrary.get());
     return true;

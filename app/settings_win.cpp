@@ -130,3 +130,20 @@ std::wstring LanguageLibraryPath(const std::wstring& languageCode) {
         return {};
     return program.substr(0, slash + 1) + L"res\\" + base + L"_" + languageCode;
 }
+
+bool OpenLanguageLibrary(const std::wstring& settingsFile, std::wstring& languageCode, win::Module& library) {
+    if (settingsFile.empty())
+        return false;
+    const std::wstring code = ChooseLanguageCode(settingsFile);
+    // Anything but letters and digits could lead the path out of res\: treated as no language at all.
+    if (!IsValidLanguageCode(code))
+        return false;
+    languageCode = code;
+    const std::wstring path = LanguageLibraryPath(languageCode);
+    if (path.empty())
+        return false;
+    // Only its resources are used, so none of its code runs: it is mapped as an image of resources.
+    library.reset(
+        ::LoadLibraryExW((path + L".dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    return static_cast<bool>(library);
+}

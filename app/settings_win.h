@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model.h"
+#include "win/handles.h"
 
 #include <windows.h>
 
@@ -24,6 +25,10 @@ std::wstring ChooseLanguageCode(const std::wstring& settingsFile);
 // The path of the language library without extension: <program folder>res\<base name>_<code>; empty on
 // failure.
 std::wstring LanguageLibraryPath(const std::wstring& languageCode);
+
+// Chooses the language code and maps its library: false when no code is chosen, the code is not letters and
+// digits, or the library cannot be loaded. The code is set as soon as it is chosen.
+bool OpenLanguageLibrary(const std::wstring& settingsFile, std::wstring& languageCode, win::Module& library);
 
 // The registry subkey of a model's driver key.
 std::wstring DriverKeyPath(const std::wstring& modelName);

@@ -6,7 +6,17 @@
 
 #include <windows.h>
 
+namespace {
+std::wstring g_programPath;
+} // namespace
+
+void SetProgramPath(const std::wstring& path) {
+    g_programPath = path;
+}
+
 std::wstring ProgramPath() {
+    if (!g_programPath.empty())
+        return g_programPath;
     wchar_t path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)

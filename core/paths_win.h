@@ -3,8 +3,11 @@
 
 #include <string>
 
-// The program's full path; empty when it cannot be read or does not fit 260 characters.
+// The device-settings program's full path: this program's own, unless a companion program beside it has named
+// it with SetProgramPath (its settings, last-settings and language files are then shared). Empty when it cannot be
+// read or does not fit 260 characters.
 std::wstring ProgramPath();
+void SetProgramPath(const std::wstring& path);
 
 // The program's full path without its last four characters, plus the two suffixes.
 std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);

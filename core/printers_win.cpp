@@ -52,6 +52,17 @@ const wchar_t* OrEmpty(const wchar_t* s) {
 
 } // namespace
 
+bool ListLocalPrinters(std::vector<LocalPrinter>& printers) {
+    printers.clear();
+    PrinterList list;
+    if (!EnumLocalPrinters(list))
+        return false;
+    for (const auto& info : list)
+        printers.push_back({OrEmpty(info.pPrinterName), OrEmpty(info.pDriverName), OrEmpty(info.pPortName),
+                            (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) != 0});
+    return true;
+}
+
 bool PrinterExists(const std::wstring& name) {
     PrinterList list;
     if (!EnumLocalPrinters(list))

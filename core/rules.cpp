@@ -15,6 +15,10 @@ std::wstring LowerCase(std::wstring text) {
     return text;
 }
 
+bool IsWirelessModel(const std::wstring& modelName) {
+    return modelName == L"Korvale LX-450W";
+}
+
 bool IsRightToLeftLanguage(const std::wstring& languageCode) {
     return languageCode == L"ARE";
 }

@@ -11,6 +11,9 @@ std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first
 // Lower-cases character by character with the C library's rules for the current locale.
 std::wstring LowerCase(std::wstring text);
 
+// The wireless sibling model: no power-on setting, a battery setting, and command files.
+bool IsWirelessModel(const std::wstring& modelName);
+
 // Message boxes of this language read right to left.
 bool IsRightToLeftLanguage(const std::wstring& languageCode);
 

@@ -3,6 +3,7 @@
 
 #include "items/setting_item.h"
 
+#include <array>
 #include <initializer_list>
 
 // Everything that distinguishes one basic setting from another; one row per setting in basic_items.cpp.
@@ -52,6 +53,10 @@ class ItemCalibrationParamList : public BasicParameterList {
 public:
     ItemCalibrationParamList() : BasicParameterList(kCalibrationDefinition) {}
 };
+
+// The five rows of the basic settings in page order, each bound to its list: the one way the page and a
+// program without a window build them.
+std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, 5>& combos, IItemPlatform& platform);
 
 // A combo-box item whose data all comes from one definition row.
 class CBasicItem : public CComboItemTemplate {

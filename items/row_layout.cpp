@@ -71,17 +71,22 @@ private:
 
 } // namespace
 
+ModelRows RowsForModel(bool isWirelessModel) {
+    return {!isWirelessModel, isWirelessModel};
+}
+
 std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
                                          bool isWirelessModel) {
     Arrangement a(recorded);
+    const ModelRows shown = RowsForModel(isWirelessModel);
     // The wireless model has no power-on row: everything from the second row up by one row pitch.
     const int d1 = isWirelessModel ? a.Top(rows.firstCombo) - a.Top(rows.secondCombo) : 0;
     a.MoveFrom(recorded.combos, rows.firstCombo, d1);
     a.Resize(rows.frame, d1);
     a.MoveFrom(recorded.statics, rows.firstLabel, d1);
     a.MoveAll(recorded.buttons, d1);
-    a.SetShown(rows.firstCombo, !isWirelessModel);
-    a.SetShown(rows.firstLabel, !isWirelessModel);
+    a.SetShown(rows.firstCombo, shown.first);
+    a.SetShown(rows.firstLabel, shown.first);
     // Any other model has no battery row: everything below it up by the pitch of the second and third rows.
     const int d2 = isWirelessModel ? 0 : a.Top(rows.secondCombo) - a.Top(rows.thirdCombo);
     const int total = d1 + d2;
@@ -89,7 +94,7 @@ std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const R
     a.Resize(rows.frame, total);
     a.MoveFrom(recorded.statics, rows.thirdLabel, total);
     a.MoveAll(recorded.buttons, total);
-    a.SetShown(rows.thirdCombo, isWirelessModel);
-    a.SetShown(rows.thirdLabel, isWirelessModel);
+    a.SetShown(rows.thirdCombo, shown.third);
+    a.SetShown(rows.thirdLabel, shown.third);
     return a.Result();
 }

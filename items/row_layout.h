@@ -39,6 +39,14 @@ struct RowIds {
     int frame;
 };
 
+// Which of the two optional rows a model shows: the wireless model has no power-on row (the first), any other
+// no battery row (the third).
+struct ModelRows {
+    bool first;
+    bool third;
+};
+ModelRows RowsForModel(bool isWirelessModel);
+
 // Final placement of every recorded control for the wireless model (first row hidden) or any other (third
 // row hidden). Controls whose id is missing from the lists are left out.
 std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,

@@ -7,17 +7,12 @@
 #include "core/printers.h"
 #include "core/resource.h"
 #include "core/result_codes.h"
+#include "core/rules.h"
 #include "ui/about_dlg_win.h"
 #include "win/resources.h"
 #include "win/seams.h"
 
 #include <uxtheme.h>
-
-namespace {
-
-constexpr wchar_t kWirelessModelName[] = L"Korvale LX-450W";
-
-} // namespace
 
 CPrinterConfigToolDlg::CPrinterConfigToolDlg(ModelCatalogue catalogue, std::wstring printerName, HWND parent,
                                              Hooks hooks)
@@ -37,7 +32,7 @@ const ModelRecord& CPrinterConfigToolDlg::CurrentModel() const {
 }
 
 bool CPrinterConfigToolDlg::IsWirelessModel() const {
-    return CurrentModel().name == kWirelessModelName;
+    return ::IsWirelessModel(CurrentModel().name);
 }
 
 std::vector<std::wstring> CPrinterConfigToolDlg::ModelNames() const {

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Times lxdevctl applying settings to one printer and to sixteen printers on sixteen ports, under Wine against the
+# simulator; the ratio shows how well the printers run in parallel.
+#   bench/run-ctl-bench.sh [rounds]
+set -euo pipefail
+src="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$src"
+rounds="${1:-3}"
+lxsim=build/host/sim/lxsim
+[ -x "$lxsim" ] && [ -f dist/x64/lxdevctl.exe ] || ./lx build
+export LX_WINE_DIR="$src/build/wine"
+scripts/wine-prefix.sh template
+export WINEPREFIX="$LX_WINE_DIR/bench" HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
+[ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; }
+rm -rf "$WINEPREFIX"
+cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
+work="$src/build/bench/ctl"
+rm -rf "$work"; mkdir -p "$work/program/res"
+cp dist/x64/lxdevctl.exe dist/x64/lxportio.dll "$work/program/"
+cp dist/x64/res/*.dll "$work/program/res/"
+printf '[Property]\r\nCompatibleModel=Korvale LX-FLEET\r\n[Korvale LX-FLEET]\r\nSeriesCode=104\r\nModelCode=48\r\n[LangString]\r\ndefault=ENU\r\n' \
+  > "$work/program/lxdevset.ini"
+printers=()
+for i in $(seq 101 116); do printers+=(--printer "USB$i=104,48"); done
+"$lxsim" --listen 127.0.0.1:0 --port-file "$work/address" --log "$work/log" "${printers[@]}" </dev/null >/dev/null 2>&1 &
+sim_pid=$!
+trap 'kill $sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s "$work/address" ] && break; sleep 0.05; done
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+export LXPORTIO_SIMULATOR="$(cat "$work/address")"
+cd "$work/program"
+wine lxdevctl.exe list >/dev/null 2>&1 || true # the spooler's first start is not part of any round
+
+time_ms() { local start end; start=$(date +%s%N); wine lxdevctl.exe "$@" >/dev/null; end=$(date +%s%N); echo $(((end - start) / 1000000)); }
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR + 1) / 2)]}'; }
+one=() all=()
+for round in $(seq "$rounds"); do
+  choice=$((round % 5 + 1))
+  one+=("$(time_ms apply "Fleet 01" --set AutoOffAc=$choice)")
+  all+=("$(time_ms apply "Fleet ??" --set AutoOffAc=$choice)")
+  echo "round $round: one printer ${one[-1]} ms, sixteen printers ${all[-1]} ms"
+done
+m1=$(printf '%s\n' "${one[@]}" | median); m16=$(printf '%s\n' "${all[@]}" | median)
+echo "median: one printer $m1 ms, sixteen printers $m16 ms, ratio $(awk -v a="$m16" -v b="$m1" 'BEGIN {printf "%.2f", a / b}')"

@@ -1,0 +1,58 @@
+// The console companion's command line: commands, printer selection and options, parsed and checked before
+// anything touches a printer.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ctl {
+
+// What the process returns; documented in --help and the README.
+enum ExitCode : int {
+    kExitOk = 0,          // every printer succeeded (for verify: every printer matched the file)
+    kExitFailed = 1,      // at least one printer failed or differed; the others are reported as they ended
+    kExitUsage = 2,       // the command line or a file named on it was refused; nothing was sent
+    kExitNoMatch = 3,     // no installed printer of a supported model matched the selection
+    kExitNoRights = 4,    // the operation changes printers or shared files and the user is no administrator
+    kExitInterrupted = 5, // Ctrl+C: the printers already started were finished, the others not started
+};
+
+enum class Command { kNone, kHelp, kList, kGet, kApply, kVerify, kReport, kReset, kDeleteTemplates, kDeleteLog,
+                     kSaveLog, kCommandFile };
+
+struct Options {
+    Command command = Command::kNone;
+    std::wstring helpTopic;                                  // help <command>
+    std::vector<std::wstring> printers;                      // names and wildcard patterns
+    bool all = false;                                        // --all
+    bool json = false;                                       // --json
+    bool yes = false;                                        // --yes
+    std::wstring file;                                       // --file
+    std::wstring out;                                        // --out
+    std::wstring model;                                      // --model
+    std::vector<std::pair<std::wstring, std::wstring>> sets; // --set NAME=CHOICE, in order
+};
+
+struct ParseResult {
+    Options options;
+    std::wstring error; // empty when the command line is sound
+};
+
+// Parses the arguments after the program name (response files already expanded).
+ParseResult ParseArguments(const std::vector<std::wstring>& arguments);
+
+// The command's name as typed ("delete-templates"), or empty.
+std::wstring CommandName(Command command);
+// Whether the command changes printers or files beside lxdevset and so needs an administrator.
+bool NeedsAdministrator(Command command);
+// Whether the command works on printers (and so needs a selection).
+bool WorksOnPrinters(Command command);
+
+// The whole help, or the help of one command; empty for an unknown command.
+std::wstring HelpText(const std::wstring& topic);
+
+// "{printer}" in an output path replaced by a printer's name made safe for a file name.
+std::wstring OutputPathFor(const std::wstring& pattern, const std::wstring& printer);
+
+} // namespace ctl

@@ -1,0 +1,379 @@
+// lxdevctl: the console companion of lxdevset for administrators who set up many printers from scripts.
+#include "app/dll_search_win.h"
+#include "app/settings_win.h"
+#include "comm/services_win.h"
+#include "core/messages_win.h"
+#include "core/paths_win.h"
+#include "core/printers.h"
+#include "core/rules.h"
+#include "ctl/arguments.h"
+#include "ctl/json.h"
+#include "ctl/operations_win.h"
+#include "ctl/selection.h"
+#include "items/platform_win.h"
+#include "win/handles.h"
+#include "win/text.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+namespace ctl {
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+// Ctrl+C and Ctrl+Break: no new printer is started; the ones under way finish, so none is left between its
+// command-mode switch and its settings.
+BOOL WINAPI OnConsoleControl(DWORD type) {
+    if (type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT) {
+        g_interrupted = true;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Standard output and error as text: the console's own calls when they are a console, UTF-8 otherwise. A
+// reader that went away (a closed pipe) ends the writing, not the run.
+class Stream {
+public:
+    explicit Stream(DWORD which) : handle_(::GetStdHandle(which)) {
+        DWORD mode = 0;
+        console_ = handle_ && handle_ != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle_, &mode);
+    }
+    bool IsConsole() const { return console_; }
+    void Write(const std::wstring& text) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (broken_ || !handle_ || handle_ == INVALID_HANDLE_VALUE)
+            return;
+        DWORD done = 0;
+        if (console_) {
+            broken_ = !::WriteConsoleW(handle_, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
+            return;
+        }
+        const std::string bytes = win::ToMultiByte(CP_UTF8, text);
+        broken_ = !bytes.empty() && !::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    }
+
+private:
+    HANDLE handle_;
+    bool console_ = false;
+    bool broken_ = false;
+    std::mutex mutex_;
+};
+
+Stream& Out() {
+    static Stream stream(STD_OUTPUT_HANDLE);
+    return stream;
+}
+
+Stream& Err() {
+    static Stream stream(STD_ERROR_HANDLE);
+    return stream;
+}
+
+int Fail(int code, const std::wstring& message) {
+    Err().Write(L"lxdevctl: " + message + L"\n");
+    if (code == kExitUsage)
+        Err().Write(L"(lxdevctl --help lists the commands)\n");
+    return code;
+}
+
+// Arguments with each @FILE replaced by the lines of that file.
+bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& arguments, std::wstring& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument.size() < 2 || argument[0] != L'@') {
+            arguments.push_back(argument);
+            continue;
+        }
+        win::FileHandle file(::CreateFileW(argument.c_str() + 1, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+        LARGE_INTEGER size{};
+        if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 16 * 1024 * 1024) {
+            error = L"cannot read the argument file " + argument.substr(1);
+            return false;
+        }
+        std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+        DWORD got = 0;
+        if (!bytes.empty() && (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+                               got != bytes.size())) {
+            error = L"cannot read the argument file " + argument.substr(1);
+            return false;
+        }
+        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            bytes.erase(0, 3);
+        size_t start = 0;
+        while (start < bytes.size()) {
+            size_t end = bytes.find('\n', start);
+            if (end == std::string::npos)
+                end = bytes.size();
+            std::string line = bytes.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty())
+                arguments.push_back(win::FromMultiByte(CP_UTF8, line));
+            start = end + 1;
+        }
+    }
+    return true;
+}
+
+std::wstring OneLine(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\n' || c == L'\r')
+            c = L' ';
+    while (!text.empty() && text.back() == L' ')
+        text.pop_back();
+    return text;
+}
+
+std::string Utf8(const std::wstring& text) {
+    return win::ToMultiByte(CP_UTF8, text);
+}
+
+std::string ValueJson(const ItemValue& v) {
+    return JsonObject().Add("item", Utf8(v.item)).Add("index", v.index).Add("text", Utf8(v.text)).Text();
+}
+
+std::wstring Describe(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
+    std::wstring message = OneLine(strings.LoadText(static_cast<uint32_t>(r.code)));
+    if (!r.note.empty())
+        message += (message.empty() ? L"" : L" ") + std::wstring(L"(") + r.note + L")";
+    wchar_t seconds[32];
+    std::swprintf(seconds, 32, L"%.1f s", r.seconds);
+    std::wstring line = (r.ok ? L"ok     " : L"FAILED ") + r.printer + L" [" + r.model + L", " + r.port + L"] " +
+                        operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" + seconds + L")\n";
+    for (const ItemValue& v : r.values)
+        line += L"    " + v.item + L" = " + std::to_wstring(v.index) + L" (" + v.text + L")\n";
+    for (const Difference& d : r.differences)
+        line += L"    differs: " + d.item + L" is " + std::to_wstring(d.actual.index) + L" (" + d.actual.text +
+                L"), the file has " + std::to_wstring(d.expected.index) + L" (" + d.expected.text + L")\n";
+    return line;
+}
+
+std::wstring Json(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
+    std::string values = "[", differences = "[";
+    for (const ItemValue& v : r.values)
+        values += (values.size() > 1 ? "," : "") + ValueJson(v);
+    for (const Difference& d : r.differences)
+        differences += (differences.size() > 1 ? "," : "") + JsonObject()
+                                                                 .Add("item", Utf8(d.item))
+                                                                 .AddRaw("expected", ValueJson(d.expected))
+                                                                 .AddRaw("actual", ValueJson(d.actual))
+                                                                 .Text();
+    char seconds[32], started[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);
+    std::snprintf(started, sizeof started, "%.3f", r.started);
+    JsonObject object;
+    object.Add("printer", Utf8(r.printer))
+        .Add("model", Utf8(r.model))
+        .Add("port", Utf8(r.port))
+        .Add("operation", Utf8(operation))
+        .Add("code", r.code)
+        .Add("message", Utf8(OneLine(strings.LoadText(static_cast<uint32_t>(r.code)))))
+        .AddBool("ok", r.ok)
+        .AddNumberText("started", started)
+        .AddNumberText("seconds", seconds)
+        .AddRaw("values", values + "]")
+        .AddRaw("differences", differences + "]");
+    if (!r.note.empty())
+        object.Add("note", Utf8(r.note));
+    return win::FromMultiByte(CP_UTF8, object.Text()) + L"\n";
+}
+
+int ListPrinters(const Context& context) {
+    std::vector<LocalPrinter> printers;
+    if (!ListLocalPrinters(printers))
+        return Fail(kExitNoMatch, L"the spooler lists no printers");
+    int listed = 0;
+    for (const LocalPrinter& p : printers) {
+        bool supported = false;
+        for (const ModelRecord& model : context.catalogue)
+            supported = supported || model.name == p.driver;
+        if (!supported && !context.options.all)
+            continue;
+        ++listed;
+        const bool usb = supported && p.port.size() >= 3 && (p.port[0] | 0x20) == L'u' && (p.port[1] | 0x20) == L's' &&
+                         (p.port[2] | 0x20) == L'b';
+        if (context.options.json) {
+            JsonObject object;
+            object.Add("printer", Utf8(p.name)).Add("driver", Utf8(p.driver)).Add("port", Utf8(p.port));
+            object.AddBool("supported", supported).AddBool("usb", usb).AddBool("offline", p.workOffline);
+            if (!supported)
+                object.Add("reason", "the driver is no supported model");
+            Out().Write(win::FromMultiByte(CP_UTF8, object.Text()) + L"\n");
+        } else {
+            Out().Write(p.name + L"\t" + (supported ? p.driver : L"-") + L"\t" + p.port + L"\t" +
+                        (supported ? (usb ? L"USB" : L"not USB: this tool cannot reach it")
+                                   : L"not supported: its driver " + p.driver + L" is no supported model") +
+                        (p.workOffline ? L" (offline)" : L"") + L"\n");
+        }
+    }
+    return listed > 0 ? kExitOk : kExitNoMatch;
+}
+
+int RunCommandFile(const Context& context, IStringSource& strings) {
+    const Options& o = context.options;
+    std::wstring models;
+    bool known = false;
+    for (const ModelRecord& model : context.catalogue) {
+        models += (models.empty() ? L"" : L", ") + model.name;
+        known = known || model.name == o.model;
+    }
+    if (!known)
+        return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models);
+    if (!IsWirelessModel(o.model))
+        return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model);
+    PrinterResult r = BuildCommandFileFor(context);
+    r.printer = o.out;
+    Out().Write(o.json ? Json(r, L"command-file", strings) : Describe(r, L"command-file", strings));
+    return r.ok ? kExitOk : kExitFailed;
+}
+
+int RunOnPrinters(Context& context, IStringSource& strings) {
+    const Options& o = context.options;
+    std::vector<LocalPrinter> installed;
+    ListLocalPrinters(installed);
+    std::vector<std::wstring> available;
+    for (const LocalPrinter& p : installed)
+        for (const ModelRecord& model : context.catalogue)
+            if (model.name == p.driver) {
+                available.push_back(p.name);
+                break;
+            }
+    std::vector<std::wstring> unmatched;
+    const std::vector<std::wstring> chosen = SelectPrinters(available, o.printers, o.all, unmatched);
+    if (!unmatched.empty()) {
+        std::wstring list;
+        for (const std::wstring& u : unmatched)
+            list += (list.empty() ? L"'" : L", '") + u + L"'";
+        return Fail(kExitNoMatch, L"no installed printer of a supported model matches " + list + L"; nothing was sent");
+    }
+    if (chosen.empty())
+        return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
+
+    std::vector<std::wstring> ports;
+    std::vector<bool> wireless;
+    for (const std::wstring& name : chosen) {
+        std::wstring port, driver;
+        GetPrinterPortName(name, port);
+        GetPrinterDriverName(name, driver);
+        ports.push_back(port);
+        wireless.push_back(IsWirelessModel(driver));
+    }
+    std::wstring error;
+    if (o.command == Command::kApply && !ResolveSets(context, wireless, error))
+        return Fail(kExitUsage, error + L"; nothing was sent");
+    if (!o.file.empty() && ::GetFileAttributesW(o.file.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Fail(kExitUsage, L"cannot read " + o.file + L"; nothing was sent");
+
+    const std::wstring operation = CommandName(o.command);
+    std::mutex mutex;
+    size_t finished = 0, succeeded = 0, failed = 0;
+    std::vector<std::wstring> notStarted;
+    const bool progress = Err().IsConsole() && !o.json;
+    const double runStart = Seconds();
+    auto worker = [&](const std::vector<size_t>& group) {
+        for (size_t index : group) {
+            if (g_interrupted) {
+                std::lock_guard<std::mutex> lock(mutex);
+                notStarted.push_back(chosen[index]);
+                continue;
+            }
+            const double started = Seconds() - runStart;
+            PrinterResult r = RunOnPrinter(context, chosen[index], ports[index]);
+            r.started = started;
+            std::lock_guard<std::mutex> lock(mutex);
+            ++finished;
+            (r.ok ? succeeded : failed) += 1;
+            if (progress)
+                Err().Write(L"\r\x1b[K");
+            Out().Write(o.json ? Json(r, operation, strings) : Describe(r, operation, strings));
+            if (progress)
+                Err().Write(std::to_wstring(finished) + L"/" + std::to_wstring(chosen.size()) + L" done");
+        }
+    };
+    std::vector<std::thread> threads;
+    for (const std::vector<size_t>& group : GroupByPort(ports))
+        threads.emplace_back(worker, group);
+    for (std::thread& t : threads)
+        t.join();
+    if (progress)
+        Err().Write(L"\r\x1b[K");
+
+    std::wstring summary = std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ") + std::to_wstring(succeeded) +
+                           L" succeeded, " + std::to_wstring(failed) + L" failed";
+    if (!notStarted.empty()) {
+        summary += L", " + std::to_wstring(notStarted.size()) + L" not started (interrupted):";
+        for (const std::wstring& name : notStarted)
+            summary += L" '" + name + L"'";
+    }
+    (o.json ? Err() : Out()).Write(summary + L"\n");
+    if (!notStarted.empty())
+        return kExitInterrupted;
+    return failed == 0 ? kExitOk : kExitFailed;
+}
+
+int Main(int argc, wchar_t** argv) {
+    std::vector<std::wstring> arguments;
+    std::wstring error;
+    if (!ExpandResponseFiles(argc, argv, arguments, error))
+        return Fail(kExitUsage, error);
+    const ParseResult parsed = ParseArguments(arguments);
+    if (!parsed.error.empty())
+        return Fail(kExitUsage, parsed.error);
+    if (parsed.options.command == Command::kHelp) {
+        Out().Write(HelpText(parsed.options.helpTopic));
+        return kExitOk;
+    }
+
+    // The settings, last-settings and language files are lxdevset's, beside this program.
+    const std::wstring self = ProgramPath();
+    SetProgramPath(self.substr(0, self.find_last_of(L'\\') + 1) + L"lxdevset.exe");
+    const std::wstring settings = GetSettingsFilePath();
+    if (settings.empty())
+        return Fail(kExitUsage, L"the settings file lxdevset.ini cannot be found beside this program");
+    Context context;
+    context.options = parsed.options;
+    context.catalogue = BuildModelCatalogue(settings);
+    if (context.catalogue.empty())
+        return Fail(kExitUsage, L"the settings file names no model");
+    std::wstring languageCode;
+    win::Module library;
+    if (!OpenLanguageLibrary(settings, languageCode, library))
+        return Fail(kExitUsage, L"the language library cannot be found in res\\ beside this program");
+    if (NeedsAdministrator(context.options.command) && !IsUserAdministrator())
+        return Fail(kExitNoRights, CommandName(context.options.command) +
+                                       L" changes printers and lxdevset's files and needs administrator rights; "
+                                       L"run it from an elevated prompt. Nothing was sent");
+    ModuleStrings strings(library.get());
+    context.services = Win32CommServices();
+    context.platform = &TheItemPlatform();
+    context.strings = &strings;
+    ::SetConsoleCtrlHandler(&OnConsoleControl, TRUE);
+    switch (context.options.command) {
+    case Command::kList:
+        return ListPrinters(context);
+    case Command::kCommandFile:
+        return RunCommandFile(context, strings);
+    default:
+        return RunOnPrinters(context, strings);
+    }
+}
+
+} // namespace
+} // namespace ctl
+
+int wmain(int argc, wchar_t** argv) {
+    RestrictLibrarySearch();
+    try {
+        return ctl::Main(argc, argv);
+    } catch (...) {
+        // Out of memory or the like: a clear failure rather than a crash.
+        return ctl::kExitFailed;
+    }
+}

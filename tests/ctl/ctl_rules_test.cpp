@@ -1,0 +1,90 @@
+// The console companion's rules on the host: the command line and its refusals, printer selection, port groups,
+// setting choices and JSON text.
+#include "ctl/arguments.h"
+#include "ctl/json.h"
+#include "ctl/selection.h"
+
+#include <gtest/gtest.h>
+
+using namespace ctl;
+using Args = std::vector<std::wstring>;
+
+TEST(CtlArguments, SoundCommandLines) {
+    ParseResult r = ParseArguments({L"apply", L"Fleet *", L"Desk", L"--set", L"AutoOffAc=2 Hours", L"--json"});
+    ASSERT_EQ(r.error, L"");
+    EXPECT_EQ(r.options.command, Command::kApply);
+    EXPECT_EQ(r.options.printers, (Args{L"Fleet *", L"Desk"}));
+    ASSERT_EQ(r.options.sets.size(), 1u);
+    EXPECT_EQ(r.options.sets[0].second, L"2 Hours");
+    EXPECT_TRUE(r.options.json);
+    EXPECT_EQ(ParseArguments({L"list", L"--all"}).error, L"");
+    EXPECT_EQ(ParseArguments({L"reset", L"--all", L"--yes"}).error, L"");
+    EXPECT_EQ(ParseArguments({L"get", L"*", L"--out", L"x-{printer}.dat"}).error, L"");
+    EXPECT_EQ(ParseArguments({L"help", L"verify"}).options.helpTopic, L"verify");
+    EXPECT_EQ(ParseArguments({L"get", L"--help"}).options.command, Command::kHelp);
+    EXPECT_EQ(ParseArguments({}).options.command, Command::kHelp);
+}
+
+TEST(CtlArguments, EveryRefusalNamesItsReason) {
+    const std::vector<std::pair<Args, std::wstring>> refused = {
+        {{L"frobnicate"}, L"unknown command 'frobnicate'"},
+        {{L"get"}, L"name the printers (names, patterns with * and ?, or --all)"},
+        {{L"list", L"Fleet 01"}, L"list works on no printer"},
+        {{L"apply", L"P"}, L"apply takes either --file or --set, not both and not neither"},
+        {{L"apply", L"P", L"--file", L"a.dat", L"--set", L"PowerOn=0"},
+         L"apply takes either --file or --set, not both and not neither"},
+        {{L"apply", L"P", L"--set", L"PowerOn"}, L"--set needs NAME=CHOICE, not 'PowerOn'"},
+        {{L"apply", L"P", L"--set"}, L"--set needs NAME=CHOICE"},
+        {{L"verify", L"P"}, L"verify needs --file"},
+        {{L"reset", L"P"}, L"reset cannot be undone: confirm with --yes"},
+        {{L"delete-log", L"P"}, L"delete-log cannot be undone: confirm with --yes"},
+        {{L"save-log", L"P"}, L"save-log needs --out"},
+        {{L"save-log", L"P", L"Q", L"--out", L"log.csv"}, L"with several printers --out needs {printer} in the file name"},
+        {{L"command-file", L"--model", L"M"}, L"command-file needs --model, --file and --out"},
+        {{L"get", L"P", L"--out", L"a", L"--out", L"b"}, L"--out given twice"},
+        {{L"get", L"P", L"--file", L"a.dat"}, L"get takes no --file"},
+        {{L"report", L"P", L"--yes"}, L"report takes no --yes"},
+        {{L"get", L"P", L"--colour"}, L"unknown option '--colour'"},
+        {{L"help", L"nothing"}, L"no help on 'nothing'"},
+    };
+    for (const auto& [args, error] : refused)
+        EXPECT_EQ(ParseArguments(args).error, error) << std::string(args[0].begin(), args[0].end());
+    EXPECT_FALSE(HelpText(L"").empty());
+    EXPECT_EQ(HelpText(L"nothing"), L"");
+}
+
+TEST(CtlSelection, PatternsNamesAndPortGroups) {
+    EXPECT_TRUE(MatchesPattern(L"fleet *", L"Fleet 07"));
+    EXPECT_TRUE(MatchesPattern(L"*LX-4?0", L"Korvale LX-410"));
+    EXPECT_FALSE(MatchesPattern(L"korvale LX-410", L"Korvale LX-410")); // a plain name is exact
+    EXPECT_FALSE(MatchesPattern(L"Fleet ?", L"Fleet 10"));
+    EXPECT_TRUE(MatchesPattern(L"*a*a*a*a*a*a*b", std::wstring(60, L'a') + L"b"));
+    EXPECT_FALSE(MatchesPattern(L"*a*a*a*a*a*a*b", std::wstring(5000, L'a')));
+
+    std::vector<std::wstring> unmatched;
+    const std::vector<std::wstring> available = {L"B", L"A", L"AB"};
+    EXPECT_EQ(SelectPrinters(available, {L"A*", L"A", L"Z*"}, false, unmatched), (Args{L"A", L"AB"}));
+    EXPECT_EQ(unmatched, (Args{L"Z*"}));
+    EXPECT_EQ(SelectPrinters(available, {}, true, unmatched), available);
+
+    const auto groups = GroupByPort({L"USB001", L"USB002", L"usb001", L"LPT1:"});
+    ASSERT_EQ(groups.size(), 3u);
+    EXPECT_EQ(groups[0], (std::vector<size_t>{0, 2}));
+}
+
+TEST(CtlSelection, ChoicesByIndexOrTextAndJsonText) {
+    const SettingChoices calibration{L"Calibration", {L"+3", L"+2", L"+1", L"0", L"-1", L"", L"-3"}};
+    EXPECT_EQ(ResolveChoice(calibration, L"3"), 3);
+    EXPECT_EQ(ResolveChoice(calibration, L"0"), 0);
+    EXPECT_EQ(ResolveChoice(calibration, L"+2"), 1);
+    EXPECT_EQ(ResolveChoice(calibration, L"-1"), 4);
+    EXPECT_EQ(ResolveChoice(calibration, L"7"), -1);
+    EXPECT_EQ(ResolveChoice(calibration, L""), -1);
+    EXPECT_EQ(ResolveChoice(calibration, L"99999999999"), -1);
+    const std::vector<SettingChoices> settings = {{L"AutoOffAc", {L"None", L"2 Hours"}}};
+    ASSERT_NE(FindSetting(settings, L"autooffac"), nullptr);
+    EXPECT_EQ(ResolveChoice(*FindSetting(settings, L"AUTOOFFAC"), L"2 hours"), 1);
+    EXPECT_EQ(DescribeChoices(settings[0]), L"0 (None), 1 (2 Hours)");
+    EXPECT_EQ(JsonString("a\"b\\c\n\x01\xC3\xA4"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA4\"");
+    EXPECT_EQ(JsonObject().Add("n", 3).AddBool("ok", false).Add("s", "x").Text(), "{\"n\":3,\"ok\":false,\"s\":\"x\"}");
+}

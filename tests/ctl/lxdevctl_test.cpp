@@ -1,0 +1,238 @@
+// lxdevctl under Wine against a fleet of sixteen simulated printers: cloning and auditing with faulty printers
+// among them, refusals before anything is sent, output to a closed pipe, files shared with lxdevset.
+#include "comm/clock.h"
+#include "tests/app/harness_win.h"
+#include "tests/support/sim_fixture_win.h"
+#include "win/text.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+using harness::ProgramCopy;
+using testing::HasSubstr;
+
+namespace {
+
+const char kFleetIni[] = "[Property]\r\nCompatibleModel=Korvale LX-FLEET,Korvale LX-410\r\n"
+                         "[Korvale LX-FLEET]\r\nSeriesCode=104\r\nModelCode=48\r\n"
+                         "[Korvale LX-410]\r\nSeriesCode=104\r\nModelCode=48\r\n[LangString]\r\ndefault=ENU\r\n";
+
+struct CtlRun {
+    DWORD exitCode = 999;
+    std::string out, err;
+};
+
+// Everything the process wrote, until it has ended: a Wine service it started may hold the pipe open longer.
+std::string ReadAll(HANDLE pipe, HANDLE process) {
+    std::string text;
+    char buffer[4096];
+    for (bool ended = false;;) {
+        DWORD available = 0, got = 0;
+        if (!::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr))
+            break;
+        if (available > 0 && ::ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            text.append(buffer, got);
+            continue;
+        }
+        if (ended)
+            break;
+        ended = ::WaitForSingleObject(process, 20) == WAIT_OBJECT_0;
+    }
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+// Runs lxdevctl from the copy's folder with its output captured; `closeOutput` closes the reading end first.
+CtlRun Ctl(const ProgramCopy& copy, const std::wstring& arguments, bool closeOutput = false, HANDLE token = nullptr) {
+    CtlRun run;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
+    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
+    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    if (closeOutput)
+        ::CloseHandle(outRead);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION info{};
+    std::wstring command = L"\"" + copy.dirPath(L"lxdevctl.exe") + L"\" " + arguments;
+    const BOOL started =
+        token ? ::CreateProcessAsUserW(token, nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                       copy.dir().c_str(), &startup, &info)
+              : ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                 copy.dir().c_str(), &startup, &info);
+    ::CloseHandle(outWrite);
+    ::CloseHandle(errWrite);
+    EXPECT_TRUE(started);
+    if (started) {
+        std::string err;
+        std::thread errors([&] { err = ReadAll(errRead, info.hProcess); });
+        if (!closeOutput)
+            run.out = ReadAll(outRead, info.hProcess);
+        ::WaitForSingleObject(info.hProcess, 120000);
+        ::GetExitCodeProcess(info.hProcess, &run.exitCode);
+        errors.join();
+        run.err = err;
+        ::CloseHandle(info.hProcess);
+        ::CloseHandle(info.hThread);
+    }
+    if (!closeOutput)
+        ::CloseHandle(outRead);
+    ::CloseHandle(errRead);
+    return run;
+}
+
+// The JSON lines of a run, each reduced to the fields the tests look at.
+struct Line {
+    std::string printer;
+    int code = 0;
+    bool ok = false;
+    double started = 0, seconds = 0;
+    int differences = 0;
+};
+
+std::map<std::string, Line> Lines(const std::string& out) {
+    std::map<std::string, Line> lines;
+    static const std::regex field(
+        R"re(\{"printer":"([^"]*)".*"code":(\d+),.*"ok":(true|false),"started":([\d.]+),"seconds":([\d.]+),.*"differences":\[(.*)\])re");
+    std::istringstream in(out);
+    for (std::string text; std::getline(in, text);) {
+        std::smatch m;
+        if (!std::regex_search(text, m, field))
+            continue;
+        Line l{m[1], std::stoi(m[2]), m[3] == "true", std::stod(m[4]), std::stod(m[5]),
+               static_cast<int>(std::count(text.begin() + m.position(6), text.begin() + m.position(6) + m.length(6),
+                                           '{') / 3)};
+        lines[l.printer] = l;
+    }
+    return lines;
+}
+
+class Lxdevctl : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(simfixture::Connect());
+        ASSERT_TRUE(::CopyFileW((harness::DistDir() + L"\\lxdevctl.exe").c_str(), copy.dirPath(L"lxdevctl.exe").c_str(),
+                                FALSE));
+        harness::WriteTextFile(copy.ini(), kFleetIni);
+    }
+    ProgramCopy copy{L"ctl"};
+};
+
+} // namespace
+
+TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported) {
+    ASSERT_EQ(Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=9 --set printinfo=\"usage log\" --set Calibration=6")
+                  .exitCode,
+              0u);
+    const std::wstring file = copy.dirPath(L"fleet.dat");
+    ASSERT_EQ(Ctl(copy, L"get \"Fleet 01\" --out \"" + file + L"\"").exitCode, 0u);
+
+    CtlRun apply = Ctl(copy, L"apply \"fleet *\" --file \"" + file + L"\" --json");
+    EXPECT_EQ(apply.exitCode, 1u) << apply.err;
+    std::map<std::string, Line> lines = Lines(apply.out);
+    ASSERT_EQ(lines.size(), 17u) << apply.out;
+    EXPECT_EQ(lines["Fleet 14"].code, 5008); // silent: the reading that comes first fails
+    EXPECT_EQ(lines["Fleet 15"].code, 5015); // another model
+    EXPECT_EQ(lines["Fleet 16"].code, 5014); // does not take AutoOffAc
+    int applied = 0;
+    for (const auto& [name, line] : lines)
+        applied += line.code == 6502 && line.ok;
+    EXPECT_EQ(applied, 14);
+    // Two queues on one port: one after the other (apart from the rounding of the times printed).
+    const Line &a = lines["Fleet 02"], &b = lines["Fleet 02 Twin"];
+    const double overlap = std::min(a.started + a.seconds, b.started + b.seconds) - std::max(a.started, b.started);
+    EXPECT_LT(overlap, 0.05);
+    EXPECT_THAT(apply.err, HasSubstr("17 printers: 14 succeeded, 3 failed"));
+
+    CtlRun verify = Ctl(copy, L"verify \"Fleet *\" --file \"" + file + L"\" --json");
+    EXPECT_EQ(verify.exitCode, 1u);
+    lines = Lines(verify.out);
+    EXPECT_EQ(lines["Fleet 16"].code, 6501);
+    EXPECT_FALSE(lines["Fleet 16"].ok);
+    EXPECT_EQ(lines["Fleet 16"].differences, 1);
+    EXPECT_TRUE(lines["Fleet 09"].ok);
+    EXPECT_EQ(lines["Fleet 09"].differences, 0);
+    EXPECT_EQ(simfixture::StateValue("USB109", "AutoOffAc"), 48);
+}
+
+TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
+    const int before = simfixture::StateValue("USB103", "statusRequests");
+    const std::vector<std::tuple<std::wstring, DWORD, std::string>> refused = {
+        {L"apply \"Fleet 03\" --set Brightness=9", 2, "no setting 'Brightness'; the settings are PowerOn, AutoOffAc"},
+        {L"apply \"Fleet 03\" --set AutoOffAc=11", 2, "no choice '11' for AutoOffAc; the choices are 0 (None)"},
+        {L"apply \"Fleet 03\" --set AutoOffBattery=1", 2, "AutoOffBattery is not a setting of every selected"},
+        {L"reset \"Fleet 03\"", 2, "reset cannot be undone: confirm with --yes"},
+        {L"apply \"Fleet 03\" --file missing.dat", 2, "cannot read missing.dat"},
+        {L"get \"Fleet 03\" \"No Such*\"", 3, "matches 'No Such*'; nothing was sent"},
+        {L"command-file --model \"Korvale LX-410\" --file a.dat --out a.bin", 2, "command files are made for"},
+    };
+    for (const auto& [arguments, code, message] : refused) {
+        const CtlRun run = Ctl(copy, arguments);
+        EXPECT_EQ(run.exitCode, code) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(message));
+    }
+    // Ten thousand settings from an argument file, the last one wrong: checked in full, refused quickly.
+    std::string many;
+    for (int i = 0; i < 10000; ++i)
+        many += "--set\nAutoOffAc=3\n";
+    harness::WriteTextFile(copy.dirPath(L"many.txt"), many + "--set\nAutoOffAc=300\n");
+    const CtlRun run = Ctl(copy, L"apply \"Fleet 03\" @many.txt");
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_THAT(run.err, HasSubstr("no choice '300'"));
+    EXPECT_EQ(simfixture::StateValue("USB103", "statusRequests"), before);
+}
+
+TEST_F(Lxdevctl, WithoutRightsOrWithOutputGoneItStillSaysHowItEnded) {
+    win::Handle own, restricted;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()));
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    win::Sid admins;
+    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                           0, 0, admins.put()));
+    SID_AND_ATTRIBUTES deny = {admins.get(), 0};
+    ASSERT_TRUE(::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put()));
+    CtlRun run = Ctl(copy, L"delete-log \"Fleet 04\" --yes", false, restricted.get());
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_THAT(run.err, HasSubstr("needs administrator rights"));
+    EXPECT_EQ(Ctl(copy, L"list", false, restricted.get()).exitCode, 0u);
+    // Nobody reads the output any more: the run still ends, with its own exit code.
+    EXPECT_EQ(Ctl(copy, L"get \"Fleet 04\"", true).exitCode, 0u);
+}
+
+TEST_F(Lxdevctl, FilesPassBetweenTheConsoleAndTheWindow) {
+    ASSERT_EQ(Ctl(copy, L"apply \"Fleet 05\" --set AutoOffAc=2 --set Calibration=1").exitCode, 0u);
+    const std::wstring fromConsole = copy.dirPath(L"console.dat"), fromWindow = copy.dirPath(L"window.dat");
+    ASSERT_EQ(Ctl(copy, L"get \"Fleet 05\" --out \"" + fromConsole + L"\"").exitCode, 0u);
+    // The window imports the console's file unchanged and exports its own for the console.
+    copy.SetVariable(L"LXDEVSET_TEST_FILES", fromConsole + L"|" + fromWindow);
+    copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
+    std::vector<int> shown;
+    auto window = copy.Run(L"Fleet 06", [&](const harness::Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        harness::PostCommand(main, 32773);
+        running.WaitForLine("file|", 10000, 1);
+        ::Sleep(300);
+        shown = {harness::ComboSelection(main, 1011), harness::ComboSelection(main, 1018)};
+        harness::PostCommand(main, 32774);
+        running.WaitForLine("file|", 10000, 2);
+        ::Sleep(300);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(shown, (std::vector<int>{2, 1}));
+    EXPECT_TRUE(window.Lines("message|").empty());
+    const CtlRun apply = Ctl(copy, L"apply \"Fleet 07\" --file \"" + fromWindow + L"\"");
+    EXPECT_EQ(apply.exitCode, 0u) << apply.out << apply.err;
+    EXPECT_EQ(simfixture::StateValue("USB107", "AutoOffAc"), 2);
+}
