@@ -16,7 +16,8 @@ FARPROC WINAPI LoadFromSystemFolder(unsigned notification, PDelayLoadInfo info) 
     if (notification != dliNotePreLoadLibrary || !info || !info->szDll)
         return nullptr;
     if (::lstrcmpiA(info->szDll, "comctl32.dll") == 0)
-        return reinterpret_cast<FARPROC>(::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        return reinterpret_cast<FARPROC>(
+            ::LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     wchar_t system[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)

@@ -143,7 +143,7 @@ bool OpenLanguageLibrary(const std::wstring& settingsFile, std::wstring& languag
     if (path.empty())
         return false;
     // Only its resources are used, so none of its code runs: it is mapped as an image of resources.
-    library.reset(
-        ::LoadLibraryExW((path + L".dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    library.reset(::LoadLibraryExW((path + L".dll").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     return static_cast<bool>(library);
 }

@@ -6,14 +6,9 @@ set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$src"
 rounds="${1:-3}"
-lxsim=build/host/sim/lxsim
-[ -x "$lxsim" ] && [ -f dist/x64/lxdevctl.exe ] || ./lx build
-export LX_WINE_DIR="$src/build/wine"
-scripts/wine-prefix.sh template
-export WINEPREFIX="$LX_WINE_DIR/bench" HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
-[ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; }
-rm -rf "$WINEPREFIX"
-cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
+[ -x build/host/sim/lxsim ] && [ -f dist/x64/lxdevctl.exe ] || ./lx build
+. bench/bench-env.sh
+bench_prefix
 work="$src/build/bench/ctl"
 rm -rf "$work"; mkdir -p "$work/program/res"
 cp dist/x64/lxdevctl.exe dist/x64/lxportio.dll "$work/program/"
@@ -22,13 +17,7 @@ printf '[Property]\r\nCompatibleModel=Korvale LX-FLEET\r\n[Korvale LX-FLEET]\r\n
   > "$work/program/lxdevset.ini"
 printers=()
 for i in $(seq 101 116); do printers+=(--printer "USB$i=104,48"); done
-"$lxsim" --listen 127.0.0.1:0 --port-file "$work/address" --log "$work/log" "${printers[@]}" </dev/null >/dev/null 2>&1 &
-sim_pid=$!
-trap 'kill $sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -s "$work/address" ] && break; sleep 0.05; done
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-export LXPORTIO_SIMULATOR="$(cat "$work/address")"
+bench_simulator "$work" "${printers[@]}"
 cd "$work/program"
 wine lxdevctl.exe list >/dev/null 2>&1 || true # the spooler's first start is not part of any round
 

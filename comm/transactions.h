@@ -83,7 +83,8 @@ private:
     SettingItems items_;
 };
 
-// Reads the printer's whole print log after the usual checks; the failure codes are those of sending a command.
+// Reads the printer's whole print log after the usual checks; the failure codes are those of sending a
+// command.
 class CPrintLogTransaction {
 public:
     explicit CPrintLogTransaction(const CommServices& services);

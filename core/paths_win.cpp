@@ -43,3 +43,9 @@ bool PathExists(const std::wstring& path) {
     win::FindHandle search(::FindFirstFileW(path.c_str(), &found));
     return static_cast<bool>(search);
 }
+
+bool IsFolderOrReadOnly(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
+}

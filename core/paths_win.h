@@ -4,8 +4,8 @@
 #include <string>
 
 // The device-settings program's full path: this program's own, unless a companion program beside it has named
-// it with SetProgramPath (its settings, last-settings and language files are then shared). Empty when it cannot be
-// read or does not fit 260 characters.
+// it with SetProgramPath (its settings, last-settings and language files are then shared). Empty when it
+// cannot be read or does not fit 260 characters.
 std::wstring ProgramPath();
 void SetProgramPath(const std::wstring& path);
 
@@ -17,6 +17,10 @@ std::wstring SettingsFilePath();
 
 // The last-settings file of a model beside the program.
 std::wstring LastSettingsFilePath(const std::wstring& modelName);
+
+// True when something exists at the path that must not be replaced by a file written there: a folder, or a
+// file marked read-only (refused whatever rights the process has).
+bool IsFolderOrReadOnly(const std::wstring& path);
 
 // True when a file or folder of exactly this path exists.
 bool PathExists(const std::wstring& path);

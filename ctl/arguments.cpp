@@ -13,7 +13,8 @@ struct CommandInfo {
 
 const CommandInfo kCommands[] = {
     {Command::kList, L"list", L"list [--all]",
-     L"The installed printers whose driver is a supported model, with model, port and whether the port is USB.\n"
+     L"The installed printers whose driver is a supported model, with model, port and whether the port is "
+     L"USB.\n"
      L"  --all   also the other printers, and why each is not supported."},
     {Command::kGet, L"get", L"get PRINTERS [--out FILE.dat]",
      L"Reads the current settings and prints each setting's name, index and text.\n"
@@ -34,7 +35,8 @@ const CommandInfo kCommands[] = {
      L"Deletes the templates and the database stored on the printer."},
     {Command::kDeleteLog, L"delete-log", L"delete-log PRINTERS --yes", L"Deletes the printer's print log."},
     {Command::kSaveLog, L"save-log", L"save-log PRINTERS --out FILE.csv",
-     L"Saves the printer's print log as a CSV file (UTF-8); with several printers put {printer} in the name."},
+     L"Saves the printer's print log as a CSV file (UTF-8); with several printers put {printer} in the "
+     L"name."},
     {Command::kCommandFile, L"command-file", L"command-file --model NAME --file FILE.dat --out FILE.bin",
      L"Builds a command file from a configuration file without a printer (for the model that has them)."},
     {Command::kHelp, L"help", L"help [COMMAND]", L"This text, or one command's."},
@@ -214,22 +216,24 @@ std::wstring HelpText(const std::wstring& topic) {
             return {};
         return L"usage: lxdevctl " + std::wstring(info->usage) + L"\n\n" + info->summary + L"\n";
     }
-    std::wstring text =
-        L"lxdevctl: the device settings of Korvale LX printers from the command line, for one printer or many.\n\n"
-        L"usage: lxdevctl COMMAND [PRINTERS] [OPTIONS]\n\ncommands:\n";
+    std::wstring text = L"lxdevctl: the device settings of Korvale LX printers from the command line, for "
+                        L"one printer or many.\n\n"
+                        L"usage: lxdevctl COMMAND [PRINTERS] [OPTIONS]\n\ncommands:\n";
     for (const CommandInfo& info : kCommands)
         text += L"  " + std::wstring(info.usage) + L"\n";
-    text += L"\nPRINTERS: printer names, wildcard patterns over them (* and ?, letter case ignored), or --all.\n"
-            L"Several printers run in parallel, one at a time on each port.\n\n"
-            L"options: --json (one JSON object per printer on standard output), --help, help COMMAND;\n"
-            L"         @FILE reads further arguments from FILE, one per line.\n\n"
-            L"exit codes:\n"
-            L"  0  every printer succeeded\n"
-            L"  1  at least one printer failed (or, for verify, differed); each printer's result code is in the output\n"
-            L"  2  the command line or a file named on it was refused; nothing was sent\n"
-            L"  3  no installed printer of a supported model matched\n"
-            L"  4  the command needs administrator rights (apply, reset, delete-templates, delete-log)\n"
-            L"  5  interrupted by Ctrl+C: the printers already started were finished, the others not started\n";
+    text +=
+        L"\nPRINTERS: printer names, wildcard patterns over them (* and ?, letter case ignored), or --all.\n"
+        L"Several printers run in parallel, one at a time on each port.\n\n"
+        L"options: --json (one JSON object per printer on standard output), --help, help COMMAND;\n"
+        L"         @FILE reads further arguments from FILE, one per line.\n\n"
+        L"exit codes:\n"
+        L"  0  every printer succeeded\n"
+        L"  1  at least one printer failed (or, for verify, differed); each printer's result code is in the "
+        L"output\n"
+        L"  2  the command line or a file named on it was refused; nothing was sent\n"
+        L"  3  no installed printer of a supported model matched\n"
+        L"  4  the command needs administrator rights (apply, reset, delete-templates, delete-log)\n"
+        L"  5  interrupted by Ctrl+C: the printers already started were finished, the others not started\n";
     return text;
 }
 
@@ -238,7 +242,8 @@ std::wstring OutputPathFor(const std::wstring& pattern, const std::wstring& prin
     for (wchar_t c : printer)
         safe += (c < 32 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos) ? L'_' : c;
     std::wstring out = pattern;
-    for (size_t at = out.find(L"{printer}"); at != std::wstring::npos; at = out.find(L"{printer}", at + safe.size()))
+    for (size_t at = out.find(L"{printer}"); at != std::wstring::npos;
+         at = out.find(L"{printer}", at + safe.size()))
         out.replace(at, 9, safe);
     return out;
 }

@@ -18,8 +18,20 @@ enum ExitCode : int {
     kExitInterrupted = 5, // Ctrl+C: the printers already started were finished, the others not started
 };
 
-enum class Command { kNone, kHelp, kList, kGet, kApply, kVerify, kReport, kReset, kDeleteTemplates, kDeleteLog,
-                     kSaveLog, kCommandFile };
+enum class Command {
+    kNone,
+    kHelp,
+    kList,
+    kGet,
+    kApply,
+    kVerify,
+    kReport,
+    kReset,
+    kDeleteTemplates,
+    kDeleteLog,
+    kSaveLog,
+    kCommandFile
+};
 
 struct Options {
     Command command = Command::kNone;

@@ -55,7 +55,8 @@ public:
             return;
         }
         const std::string bytes = win::ToMultiByte(CP_UTF8, text);
-        broken_ = !bytes.empty() && !::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+        broken_ = !bytes.empty() &&
+                  !::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
     }
 
 private:
@@ -83,7 +84,8 @@ int Fail(int code, const std::wstring& message) {
 }
 
 // Arguments with each @FILE replaced by the lines of that file.
-bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& arguments, std::wstring& error) {
+bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& arguments,
+                         std::wstring& error) {
     for (int i = 1; i < argc; ++i) {
         const std::wstring argument = argv[i];
         if (argument.size() < 2 || argument[0] != L'@') {
@@ -99,8 +101,9 @@ bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& ar
         }
         std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
         DWORD got = 0;
-        if (!bytes.empty() && (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-                               got != bytes.size())) {
+        if (!bytes.empty() &&
+            (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+             got != bytes.size())) {
             error = L"cannot read the argument file " + argument.substr(1);
             return false;
         }
@@ -145,13 +148,15 @@ std::wstring Describe(const PrinterResult& r, const std::wstring& operation, ISt
         message += (message.empty() ? L"" : L" ") + std::wstring(L"(") + r.note + L")";
     wchar_t seconds[32];
     std::swprintf(seconds, 32, L"%.1f s", r.seconds);
-    std::wstring line = (r.ok ? L"ok     " : L"FAILED ") + r.printer + L" [" + r.model + L", " + r.port + L"] " +
-                        operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" + seconds + L")\n";
+    std::wstring line = (r.ok ? L"ok     " : L"FAILED ") + r.printer + L" [" + r.model + L", " + r.port +
+                        L"] " + operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" +
+                        seconds + L")\n";
     for (const ItemValue& v : r.values)
         line += L"    " + v.item + L" = " + std::to_wstring(v.index) + L" (" + v.text + L")\n";
     for (const Difference& d : r.differences)
-        line += L"    differs: " + d.item + L" is " + std::to_wstring(d.actual.index) + L" (" + d.actual.text +
-                L"), the file has " + std::to_wstring(d.expected.index) + L" (" + d.expected.text + L")\n";
+        line += L"    differs: " + d.item + L" is " + std::to_wstring(d.actual.index) + L" (" +
+                d.actual.text + L"), the file has " + std::to_wstring(d.expected.index) + L" (" +
+                d.expected.text + L")\n";
     return line;
 }
 
@@ -197,8 +202,8 @@ int ListPrinters(const Context& context) {
         if (!supported && !context.options.all)
             continue;
         ++listed;
-        const bool usb = supported && p.port.size() >= 3 && (p.port[0] | 0x20) == L'u' && (p.port[1] | 0x20) == L's' &&
-                         (p.port[2] | 0x20) == L'b';
+        const bool usb = supported && p.port.size() >= 3 && (p.port[0] | 0x20) == L'u' &&
+                         (p.port[1] | 0x20) == L's' && (p.port[2] | 0x20) == L'b';
         if (context.options.json) {
             JsonObject object;
             object.Add("printer", Utf8(p.name)).Add("driver", Utf8(p.driver)).Add("port", Utf8(p.port));
@@ -251,7 +256,8 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         std::wstring list;
         for (const std::wstring& u : unmatched)
             list += (list.empty() ? L"'" : L", '") + u + L"'";
-        return Fail(kExitNoMatch, L"no installed printer of a supported model matches " + list + L"; nothing was sent");
+        return Fail(kExitNoMatch,
+                    L"no installed printer of a supported model matches " + list + L"; nothing was sent");
     }
     if (chosen.empty())
         return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
@@ -305,8 +311,9 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     if (progress)
         Err().Write(L"\r\x1b[K");
 
-    std::wstring summary = std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ") + std::to_wstring(succeeded) +
-                           L" succeeded, " + std::to_wstring(failed) + L" failed";
+    std::wstring summary =
+        std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ") +
+        std::to_wstring(succeeded) + L" succeeded, " + std::to_wstring(failed) + L" failed";
     if (!notStarted.empty()) {
         summary += L", " + std::to_wstring(notStarted.size()) + L" not started (interrupted):";
         for (const std::wstring& name : notStarted)
@@ -347,9 +354,10 @@ int Main(int argc, wchar_t** argv) {
     if (!OpenLanguageLibrary(settings, languageCode, library))
         return Fail(kExitUsage, L"the language library cannot be found in res\\ beside this program");
     if (NeedsAdministrator(context.options.command) && !IsUserAdministrator())
-        return Fail(kExitNoRights, CommandName(context.options.command) +
-                                       L" changes printers and lxdevset's files and needs administrator rights; "
-                                       L"run it from an elevated prompt. Nothing was sent");
+        return Fail(kExitNoRights,
+                    CommandName(context.options.command) +
+                        L" changes printers and lxdevset's files and needs administrator rights; "
+                        L"run it from an elevated prompt. Nothing was sent");
     ModuleStrings strings(library.get());
     context.services = Win32CommServices();
     context.platform = &TheItemPlatform();

@@ -85,7 +85,8 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
         }
         const bool powerOn = setting->name == kPowerOnDefinition.itemName;
         const bool battery = setting->name == kAutoOffBatteryDefinition.itemName;
-        if ((powerOn && !RowsForModel(true).first && anyWireless) || (battery && !RowsForModel(false).third && anyOther)) {
+        if ((powerOn && !RowsForModel(true).first && anyWireless) ||
+            (battery && !RowsForModel(false).third && anyOther)) {
             error = setting->name + L" is not a setting of every selected printer's model";
             return false;
         }
@@ -118,7 +119,8 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         if (r.code == success) {
             r.values = Values(items, wireless);
             if (!o.out.empty()) {
-                const int32_t written = ExportTo(OutputPathFor(o.out, printer), model, items.Active(wireless));
+                const int32_t written =
+                    ExportTo(OutputPathFor(o.out, printer), model, items.Active(wireless));
                 if (written != result::kExportDone)
                     r.code = written;
             }

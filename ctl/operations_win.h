@@ -28,9 +28,9 @@ struct Difference {
 // One printer's outcome.
 struct PrinterResult {
     std::wstring printer, model, port;
-    int32_t code = 0;         // the result code (a string-table id) of the printer's operation
-    bool ok = false;          // succeeded (for verify: and matched the file)
-    std::wstring note;        // a word of the tool's own, for outcomes the result codes do not name
+    int32_t code = 0;  // the result code (a string-table id) of the printer's operation
+    bool ok = false;   // succeeded (for verify: and matched the file)
+    std::wstring note; // a word of the tool's own, for outcomes the result codes do not name
     std::vector<ItemValue> values;
     std::vector<Difference> differences;
     double started = 0; // seconds from the start of the run

@@ -97,7 +97,8 @@ const SettingChoices* FindSetting(const std::vector<SettingChoices>& settings, c
 }
 
 int ResolveChoice(const SettingChoices& setting, const std::wstring& choice) {
-    if (!choice.empty() && choice.size() <= 4 && choice.find_first_not_of(L"0123456789") == std::wstring::npos) {
+    if (!choice.empty() && choice.size() <= 4 &&
+        choice.find_first_not_of(L"0123456789") == std::wstring::npos) {
         const int index = std::stoi(choice);
         return index < static_cast<int>(setting.texts.size()) ? index : -1;
     }

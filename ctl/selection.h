@@ -12,14 +12,14 @@ namespace ctl {
 // matches exactly.
 bool MatchesPattern(const std::wstring& pattern, const std::wstring& name);
 
-// The names of `available` (in their order) that the selection takes; each name once. `unmatched` receives the
-// selectors that took none.
+// The names of `available` (in their order) that the selection takes; each name once. `unmatched` receives
+// the selectors that took none.
 std::vector<std::wstring> SelectPrinters(const std::vector<std::wstring>& available,
                                          const std::vector<std::wstring>& selectors, bool all,
                                          std::vector<std::wstring>& unmatched);
 
-// Printers grouped by port, the groups in the order their first printer came, printers in their order within a
-// group: one worker per group, so that two printer queues on one port are never served at once. The port is
+// Printers grouped by port, the groups in the order their first printer came, printers in their order within
+// a group: one worker per group, so that two printer queues on one port are never served at once. The port is
 // compared ignoring letter case (USB001 and usb001 are one port).
 std::vector<std::vector<size_t>> GroupByPort(const std::vector<std::wstring>& ports);
 

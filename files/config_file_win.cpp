@@ -1,6 +1,7 @@
 // Configuration and last-settings files through the private-profile functions.
 #include "files/config_file_win.h"
 
+#include "core/paths_win.h"
 #include "core/result_codes.h"
 #include "win/handles.h"
 
@@ -29,9 +30,7 @@ bool CreateEmptyFile(const std::wstring& path) {
     if (path.empty())
         return false;
     // A read-only file is never emptied, whatever rights the process has.
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    if (IsFolderOrReadOnly(path))
         return false;
     win::FileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

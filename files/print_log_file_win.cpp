@@ -2,6 +2,7 @@
 #include "files/print_log_file_win.h"
 
 #include "comm/device_ops.h"
+#include "core/paths_win.h"
 #include "core/result_codes.h"
 #include "files/print_log_csv.h"
 #include "win/handles.h"
@@ -28,7 +29,8 @@ bool SystemUtcOffset(uint32_t utcSeconds, int32_t& offsetMinutes) {
     FILETIME localFile{};
     if (!::SystemTimeToFileTime(&local, &localFile))
         return false;
-    const ULONGLONG localTicks = (static_cast<ULONGLONG>(localFile.dwHighDateTime) << 32) | localFile.dwLowDateTime;
+    const ULONGLONG localTicks =
+        (static_cast<ULONGLONG>(localFile.dwHighDateTime) << 32) | localFile.dwLowDateTime;
     offsetMinutes = static_cast<int32_t>((static_cast<LONGLONG>(localTicks) - static_cast<LONGLONG>(ticks)) /
                                          (60LL * 10000000LL));
     return true;
@@ -37,19 +39,20 @@ bool SystemUtcOffset(uint32_t utcSeconds, int32_t& offsetMinutes) {
 bool WriteFileWhole(const std::wstring& path, const std::string& bytes) {
     if (path.empty())
         return false;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    if (IsFolderOrReadOnly(path))
         return false;
     wchar_t temp[MAX_PATH + 16] = {};
     if (!::GetTempFileNameW(FolderOf(path).c_str(), L"lxl", 0, temp))
         return false;
     bool written = false;
     {
-        win::FileHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        win::FileHandle file(
+            ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD done = 0;
-        written = file && (bytes.empty() || (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                          &done, nullptr) &&
-                                              done == bytes.size())) &&
+        written = file &&
+                  (bytes.empty() ||
+                   (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                    done == bytes.size())) &&
                   ::FlushFileBuffers(file.get());
     }
     if (written && ::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -77,7 +77,8 @@ std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, 5>& comb
     return {
         {kPowerOnDefinition.comboId, combos[0], std::make_shared<CItemPowerOn>(combos[0], platform)},
         {kAutoOffAcDefinition.comboId, combos[1], std::make_shared<CItemAutoOffAc>(combos[1], platform)},
-        {kAutoOffBatteryDefinition.comboId, combos[2], std::make_shared<CItemAutoOffBattery>(combos[2], platform)},
+        {kAutoOffBatteryDefinition.comboId, combos[2],
+         std::make_shared<CItemAutoOffBattery>(combos[2], platform)},
         {kPrinterInfoDefinition.comboId, combos[3], std::make_shared<CItemPrinterInfo>(combos[3], platform)},
         {kCalibrationDefinition.comboId, combos[4], std::make_shared<CItemCalibration>(combos[4], platform)},
     };

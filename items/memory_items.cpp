@@ -4,8 +4,9 @@
 #include "items/row_layout.h"
 
 std::wstring MemoryCombo::GetText() {
-    return selection >= 0 && static_cast<size_t>(selection) < texts.size() ? texts[static_cast<size_t>(selection)]
-                                                                           : std::wstring();
+    return selection >= 0 && static_cast<size_t>(selection) < texts.size()
+               ? texts[static_cast<size_t>(selection)]
+               : std::wstring();
 }
 
 MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {

@@ -22,7 +22,8 @@ LayoutRect ToLayout(const RECT& r) {
 
 CTabBasic::CTabBasic() : DialogImpl(IDD_TAB_BASIC, nullptr) {
     IItemPlatform& platform = TheItemPlatform();
-    bindings_ = MakeBasicBindings({&combos_[0], &combos_[1], &combos_[2], &combos_[3], &combos_[4]}, platform);
+    bindings_ =
+        MakeBasicBindings({&combos_[0], &combos_[1], &combos_[2], &combos_[3], &combos_[4]}, platform);
     for (int id : {IDC_POWER_FRAME, IDC_POWER_ON_LABEL, IDC_AUTO_OFF_AC_LABEL, IDC_AUTO_OFF_BATTERY_LABEL,
                    IDC_PRINT_INFO_LABEL, IDC_CALIBRATION_LABEL, IDC_REPORT_NOTE, IDC_CALIBRATION_NOTE})
         statics_.push_back({id, win::Control()});

@@ -22,7 +22,8 @@ bool Ran(const std::wstring& planted) {
 class WineFilesFirst {
 public:
     explicit WineFilesFirst(std::initializer_list<const wchar_t*> names) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
+                          nullptr);
         for (const wchar_t* name : names)
             ::RegSetValueExW(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
                              sizeof L"native,builtin");

@@ -26,17 +26,19 @@ std::wstring BuildDir() {
     return build ? WindowsPath(build) : std::wstring();
 }
 
-std::wstring ReadTextFile(const std::wstring& path) {
+std::string ReadBytes(const std::wstring& path) {
     win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file)
-        return {};
     std::string bytes;
-    char buffer[4096];
+    char buffer[65536];
     DWORD got = 0;
-    while (::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
         bytes.append(buffer, got);
-    return win::FromMultiByte(CP_UTF8, bytes);
+    return bytes;
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+    return win::FromMultiByte(CP_UTF8, ReadBytes(path));
 }
 
 void WriteTextFile(const std::wstring& path, const std::string& text) {

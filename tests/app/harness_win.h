@@ -16,6 +16,8 @@ std::wstring DistDir();
 // The build folder of this configuration (build/x64).
 std::wstring BuildDir();
 std::wstring ReadTextFile(const std::wstring& path);
+// A file's bytes as they are; empty when it cannot be read.
+std::string ReadBytes(const std::wstring& path);
 void WriteTextFile(const std::wstring& path, const std::string& text);
 
 struct RunResult {

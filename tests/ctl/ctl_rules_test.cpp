@@ -1,5 +1,5 @@
-// The console companion's rules on the host: the command line and its refusals, printer selection, port groups,
-// setting choices and JSON text.
+// The console companion's rules on the host: the command line and its refusals, printer selection, port
+// groups, setting choices and JSON text.
 #include "ctl/arguments.h"
 #include "ctl/json.h"
 #include "ctl/selection.h"
@@ -10,7 +10,8 @@ using namespace ctl;
 using Args = std::vector<std::wstring>;
 
 TEST(CtlArguments, SoundCommandLines) {
-    ParseResult r = ParseArguments({L"apply", L"Fleet *", L"Desk", L"--set", L"AutoOffAc=2 Hours", L"--json"});
+    ParseResult r =
+        ParseArguments({L"apply", L"Fleet *", L"Desk", L"--set", L"AutoOffAc=2 Hours", L"--json"});
     ASSERT_EQ(r.error, L"");
     EXPECT_EQ(r.options.command, Command::kApply);
     EXPECT_EQ(r.options.printers, (Args{L"Fleet *", L"Desk"}));
@@ -39,7 +40,8 @@ TEST(CtlArguments, EveryRefusalNamesItsReason) {
         {{L"reset", L"P"}, L"reset cannot be undone: confirm with --yes"},
         {{L"delete-log", L"P"}, L"delete-log cannot be undone: confirm with --yes"},
         {{L"save-log", L"P"}, L"save-log needs --out"},
-        {{L"save-log", L"P", L"Q", L"--out", L"log.csv"}, L"with several printers --out needs {printer} in the file name"},
+        {{L"save-log", L"P", L"Q", L"--out", L"log.csv"},
+         L"with several printers --out needs {printer} in the file name"},
         {{L"command-file", L"--model", L"M"}, L"command-file needs --model, --file and --out"},
         {{L"get", L"P", L"--out", L"a", L"--out", L"b"}, L"--out given twice"},
         {{L"get", L"P", L"--file", L"a.dat"}, L"get takes no --file"},
@@ -86,5 +88,6 @@ TEST(CtlSelection, ChoicesByIndexOrTextAndJsonText) {
     EXPECT_EQ(ResolveChoice(*FindSetting(settings, L"AUTOOFFAC"), L"2 hours"), 1);
     EXPECT_EQ(DescribeChoices(settings[0]), L"0 (None), 1 (2 Hours)");
     EXPECT_EQ(JsonString("a\"b\\c\n\x01\xC3\xA4"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA4\"");
-    EXPECT_EQ(JsonObject().Add("n", 3).AddBool("ok", false).Add("s", "x").Text(), "{\"n\":3,\"ok\":false,\"s\":\"x\"}");
+    EXPECT_EQ(JsonObject().Add("n", 3).AddBool("ok", false).Add("s", "x").Text(),
+              "{\"n\":3,\"ok\":false,\"s\":\"x\"}");
 }

@@ -1,5 +1,5 @@
-// lxdevctl under Wine against a fleet of sixteen simulated printers: cloning and auditing with faulty printers
-// among them, refusals before anything is sent, output to a closed pipe, files shared with lxdevset.
+// lxdevctl under Wine against a fleet of sixteen simulated printers: cloning and auditing with faulty
+// printers among them, refusals before anything is sent, output to a closed pipe, files shared with lxdevset.
 #include "comm/clock.h"
 #include "tests/app/harness_win.h"
 #include "tests/support/sim_fixture_win.h"
@@ -19,9 +19,10 @@ using testing::HasSubstr;
 
 namespace {
 
-const char kFleetIni[] = "[Property]\r\nCompatibleModel=Korvale LX-FLEET,Korvale LX-410\r\n"
-                         "[Korvale LX-FLEET]\r\nSeriesCode=104\r\nModelCode=48\r\n"
-                         "[Korvale LX-410]\r\nSeriesCode=104\r\nModelCode=48\r\n[LangString]\r\ndefault=ENU\r\n";
+const char kFleetIni[] =
+    "[Property]\r\nCompatibleModel=Korvale LX-FLEET,Korvale LX-410\r\n"
+    "[Korvale LX-FLEET]\r\nSeriesCode=104\r\nModelCode=48\r\n"
+    "[Korvale LX-410]\r\nSeriesCode=104\r\nModelCode=48\r\n[LangString]\r\ndefault=ENU\r\n";
 
 struct CtlRun {
     DWORD exitCode = 999;
@@ -49,7 +50,8 @@ std::string ReadAll(HANDLE pipe, HANDLE process) {
 }
 
 // Runs lxdevctl from the copy's folder with its output captured; `closeOutput` closes the reading end first.
-CtlRun Ctl(const ProgramCopy& copy, const std::wstring& arguments, bool closeOutput = false, HANDLE token = nullptr) {
+CtlRun Ctl(const ProgramCopy& copy, const std::wstring& arguments, bool closeOutput = false,
+           HANDLE token = nullptr) {
     CtlRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
@@ -67,8 +69,8 @@ CtlRun Ctl(const ProgramCopy& copy, const std::wstring& arguments, bool closeOut
     PROCESS_INFORMATION info{};
     std::wstring command = L"\"" + copy.dirPath(L"lxdevctl.exe") + L"\" " + arguments;
     const BOOL started =
-        token ? ::CreateProcessAsUserW(token, nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                       copy.dir().c_str(), &startup, &info)
+        token ? ::CreateProcessAsUserW(token, nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                       nullptr, copy.dir().c_str(), &startup, &info)
               : ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                  copy.dir().c_str(), &startup, &info);
     ::CloseHandle(outWrite);
@@ -110,9 +112,14 @@ std::map<std::string, Line> Lines(const std::string& out) {
         std::smatch m;
         if (!std::regex_search(text, m, field))
             continue;
-        Line l{m[1], std::stoi(m[2]), m[3] == "true", std::stod(m[4]), std::stod(m[5]),
-               static_cast<int>(std::count(text.begin() + m.position(6), text.begin() + m.position(6) + m.length(6),
-                                           '{') / 3)};
+        Line l{m[1],
+               std::stoi(m[2]),
+               m[3] == "true",
+               std::stod(m[4]),
+               std::stod(m[5]),
+               static_cast<int>(
+                   std::count(text.begin() + m.position(6), text.begin() + m.position(6) + m.length(6), '{') /
+                   3)};
         lines[l.printer] = l;
     }
     return lines;
@@ -122,8 +129,8 @@ class Lxdevctl : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(simfixture::Connect());
-        ASSERT_TRUE(::CopyFileW((harness::DistDir() + L"\\lxdevctl.exe").c_str(), copy.dirPath(L"lxdevctl.exe").c_str(),
-                                FALSE));
+        ASSERT_TRUE(::CopyFileW((harness::DistDir() + L"\\lxdevctl.exe").c_str(),
+                                copy.dirPath(L"lxdevctl.exe").c_str(), FALSE));
         harness::WriteTextFile(copy.ini(), kFleetIni);
     }
     ProgramCopy copy{L"ctl"};
@@ -132,9 +139,10 @@ protected:
 } // namespace
 
 TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported) {
-    ASSERT_EQ(Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=9 --set printinfo=\"usage log\" --set Calibration=6")
-                  .exitCode,
-              0u);
+    ASSERT_EQ(
+        Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=9 --set printinfo=\"usage log\" --set Calibration=6")
+            .exitCode,
+        0u);
     const std::wstring file = copy.dirPath(L"fleet.dat");
     ASSERT_EQ(Ctl(copy, L"get \"Fleet 01\" --out \"" + file + L"\"").exitCode, 0u);
 
@@ -151,7 +159,8 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
     EXPECT_EQ(applied, 14);
     // Two queues on one port: one after the other (apart from the rounding of the times printed).
     const Line &a = lines["Fleet 02"], &b = lines["Fleet 02 Twin"];
-    const double overlap = std::min(a.started + a.seconds, b.started + b.seconds) - std::max(a.started, b.started);
+    const double overlap =
+        std::min(a.started + a.seconds, b.started + b.seconds) - std::max(a.started, b.started);
     EXPECT_LT(overlap, 0.05);
     EXPECT_THAT(apply.err, HasSubstr("17 printers: 14 succeeded, 3 failed"));
 
@@ -169,13 +178,17 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
 TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
     const int before = simfixture::StateValue("USB103", "statusRequests");
     const std::vector<std::tuple<std::wstring, DWORD, std::string>> refused = {
-        {L"apply \"Fleet 03\" --set Brightness=9", 2, "no setting 'Brightness'; the settings are PowerOn, AutoOffAc"},
-        {L"apply \"Fleet 03\" --set AutoOffAc=11", 2, "no choice '11' for AutoOffAc; the choices are 0 (None)"},
-        {L"apply \"Fleet 03\" --set AutoOffBattery=1", 2, "AutoOffBattery is not a setting of every selected"},
+        {L"apply \"Fleet 03\" --set Brightness=9", 2,
+         "no setting 'Brightness'; the settings are PowerOn, AutoOffAc"},
+        {L"apply \"Fleet 03\" --set AutoOffAc=11", 2,
+         "no choice '11' for AutoOffAc; the choices are 0 (None)"},
+        {L"apply \"Fleet 03\" --set AutoOffBattery=1", 2,
+         "AutoOffBattery is not a setting of every selected"},
         {L"reset \"Fleet 03\"", 2, "reset cannot be undone: confirm with --yes"},
         {L"apply \"Fleet 03\" --file missing.dat", 2, "cannot read missing.dat"},
         {L"get \"Fleet 03\" \"No Such*\"", 3, "matches 'No Such*'; nothing was sent"},
-        {L"command-file --model \"Korvale LX-410\" --file a.dat --out a.bin", 2, "command files are made for"},
+        {L"command-file --model \"Korvale LX-410\" --file a.dat --out a.bin", 2,
+         "command files are made for"},
     };
     for (const auto& [arguments, code, message] : refused) {
         const CtlRun run = Ctl(copy, arguments);
@@ -198,8 +211,8 @@ TEST_F(Lxdevctl, WithoutRightsOrWithOutputGoneItStillSaysHowItEnded) {
     ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()));
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     win::Sid admins;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
-                                           0, 0, admins.put()));
+    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
+                                           0, 0, 0, 0, admins.put()));
     SID_AND_ATTRIBUTES deny = {admins.get(), 0};
     ASSERT_TRUE(::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put()));
     CtlRun run = Ctl(copy, L"delete-log \"Fleet 04\" --yes", false, restricted.get());

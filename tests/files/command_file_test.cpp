@@ -38,17 +38,6 @@ private:
     bool inFile_, fails_;
 };
 
-std::string ReadBytes(const std::wstring& path) {
-    win::FileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[512];
-    DWORD got = 0;
-    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -81,9 +70,10 @@ protected:
 TEST_F(CommandFile, LeadInHeaderAndOnlyTheItemsThatBelongInTheFile) {
     EXPECT_EQ(WriteCommandFile(path, ModelRecord{L"M", 0x168, 0x130}, Items()), 6503);
     // The calibration-like item adds its 5 bytes to the total (12) but none to the body.
-    EXPECT_EQ(ReadBytes(path), std::string("\x1B\x69\x61\x01\x1B\x69\x55\x4F\x10\x68\x30\x00\x0C\x00\x00\x00"
-                                           "\x00\x00\x00\x00\xA1\xA2\xA3\xB1\xB2\xB3\xB4",
-                                           27));
+    EXPECT_EQ(harness::ReadBytes(path),
+              std::string("\x1B\x69\x61\x01\x1B\x69\x55\x4F\x10\x68\x30\x00\x0C\x00\x00\x00"
+                          "\x00\x00\x00\x00\xA1\xA2\xA3\xB1\xB2\xB3\xB4",
+                          27));
     EXPECT_FALSE(Exists(path + L".bak"));
     EXPECT_EQ(WriteCommandFile(path, ModelRecord{L"M", 0, 1}, Items()), 5020);
     EXPECT_EQ(WriteCommandFile(path, kModel, {}), 5020);
@@ -97,13 +87,13 @@ TEST_F(CommandFile, AnEarlierFileIsNeverLost) {
     // An item that fails midway: the earlier file is back under its name.
     harness::WriteTextFile(path, "earlier");
     EXPECT_EQ(WriteCommandFile(path, kModel, Items(true)), 5020);
-    EXPECT_EQ(ReadBytes(path), "earlier");
+    EXPECT_EQ(harness::ReadBytes(path), "earlier");
     EXPECT_FALSE(Exists(path + L".bak"));
     // A backup name already taken: nothing is touched.
     harness::WriteTextFile(path + L".bak", "older");
     EXPECT_EQ(WriteCommandFile(path, kModel, Items()), 5020);
-    EXPECT_EQ(ReadBytes(path), "earlier");
-    EXPECT_EQ(ReadBytes(path + L".bak"), "older");
+    EXPECT_EQ(harness::ReadBytes(path), "earlier");
+    EXPECT_EQ(harness::ReadBytes(path + L".bak"), "older");
 }
 
 TEST_F(CommandFile, AwkwardTargetsFailOrSucceedWithoutLosingAnything) {
@@ -114,7 +104,7 @@ TEST_F(CommandFile, AwkwardTargetsFailOrSucceedWithoutLosingAnything) {
     // Names outside the ANSI code page are names like any other.
     const std::wstring unicode = dir + L"\\\u0429\u0442\u2603.bin";
     EXPECT_EQ(WriteCommandFile(unicode, kModel, Items()), 6503);
-    EXPECT_EQ(ReadBytes(unicode).size(), 27u);
+    EXPECT_EQ(harness::ReadBytes(unicode).size(), 27u);
     ::DeleteFileW(unicode.c_str());
     // 259 characters: the file fits; its backup name may not, in which case an existing file stays as it was.
     std::wstring longPath = dir + L"\\";
@@ -124,11 +114,11 @@ TEST_F(CommandFile, AwkwardTargetsFailOrSucceedWithoutLosingAnything) {
     harness::WriteTextFile(longPath, "earlier");
     const int32_t code = WriteCommandFile(longPath, kModel, Items());
     if (code == 6503) {
-        EXPECT_EQ(ReadBytes(longPath).size(), 27u);
+        EXPECT_EQ(harness::ReadBytes(longPath).size(), 27u);
         EXPECT_FALSE(Exists(longPath + L".bak"));
     } else {
         EXPECT_EQ(code, 5020);
-        EXPECT_EQ(ReadBytes(longPath), "earlier");
+        EXPECT_EQ(harness::ReadBytes(longPath), "earlier");
     }
     ::DeleteFileW(longPath.c_str());
 }

@@ -450,16 +450,6 @@ std::string ExpectedCsv(uint32_t n) {
     return bytes;
 }
 
-std::string Bytes(const std::wstring& path) {
-    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
 // Files of a folder whose names begin with the prefix.
 int CountFiles(const std::wstring& folder, const std::wstring& pattern) {
     WIN32_FIND_DATAW found;
@@ -491,22 +481,24 @@ TEST_F(MainWindow, PrintLogSavedWholeOrNotAtAll) {
     EXPECT_THAT(run.Lines("file|"), ElementsAre(HasSubstr("file|save|lx-410ut|csv|CSV Files (*.csv)|")));
     EXPECT_THAT(run.Lines("progress|").back(), "progress|Retrieving data...");
     EXPECT_EQ(run.Lines("message|").back(), std::string(kInfo) + "The file was created.");
-    EXPECT_EQ(Bytes(whole), ExpectedCsv(300));
+    EXPECT_EQ(harness::ReadBytes(whole), ExpectedCsv(300));
     // An empty log: the header line alone.
     run = save(L"Label Desk LX-410", whole);
-    EXPECT_EQ(Bytes(whole), ExpectedCsv(0));
+    EXPECT_EQ(harness::ReadBytes(whole), ExpectedCsv(0));
     // A printer that hangs up in the middle, another model, a folder that does not exist: the earlier file as
     // it was and no temporary file left.
     harness::WriteTextFile(kept, "earlier");
     run = save(L"Logbreak LX-410", kept);
     EXPECT_EQ(run.Lines("message|").back(),
-              std::string(kError) + "Failed to send the command.\\nCheck that the correct model is connected and "
-                                    "that the printer is correctly connected and turned on.");
+              std::string(kError) +
+                  "Failed to send the command.\\nCheck that the correct model is connected and "
+                  "that the printer is correctly connected and turned on.");
     run = save(L"Other Model LX-410", kept);
     EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The wrong model is connected. ");
-    EXPECT_EQ(Bytes(kept), "earlier");
+    EXPECT_EQ(harness::ReadBytes(kept), "earlier");
     run = save(L"Logbook LX-410", copy.dirPath(L"missing\\log.csv"));
-    EXPECT_EQ(run.Lines("message|").back(), std::string(kError) + "The file cannot be saved.\\nMake sure that it is "
-                                                                  "possible to write to the specified folder.");
+    EXPECT_EQ(run.Lines("message|").back(), std::string(kError) +
+                                                "The file cannot be saved.\\nMake sure that it is "
+                                                "possible to write to the specified folder.");
     EXPECT_EQ(CountFiles(copy.dir(), L"lxl*"), 0);
 }

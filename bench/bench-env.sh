@@ -1,0 +1,28 @@
+# Sourced by the Wine benchmarks: a fresh bench prefix from the template, and the simulator on a free port.
+#   bench_prefix                        WINEPREFIX=build/wine/bench, a copy of the template, server started
+#   bench_simulator DIR [lxsim args]    starts lxsim (log in DIR/log), exports LXPORTIO_SIMULATOR, stops it at exit
+bench_src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+bench_prefix() {
+  export LX_WINE_DIR="$bench_src/build/wine"
+  "$bench_src/scripts/wine-prefix.sh" template
+  export WINEPREFIX="$LX_WINE_DIR/bench" HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
+  [ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; }
+  rm -rf "$WINEPREFIX"
+  cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
+}
+
+bench_simulator() {
+  local dir="$1"; shift
+  mkdir -p "$dir"
+  rm -f "$dir/address"
+  "$bench_src/build/host/sim/lxsim" --listen 127.0.0.1:0 --port-file "$dir/address" --log "$dir/log" "$@" \
+    </dev/null >/dev/null 2>&1 &
+  bench_sim_pid=$!
+  trap 'kill $bench_sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do [ -s "$dir/address" ] && break; sleep 0.05; done
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  LXPORTIO_SIMULATOR="$(cat "$dir/address")"
+  export LXPORTIO_SIMULATOR
+}
