@@ -2,6 +2,7 @@
 // button's zones, keys, menu and pixels, and the option dialog's settings-file rule.
 #include "app/option_dlg_win.h"
 #include "comm/progress_dlg_win.h"
+#include "core/messages_win.h"
 #include "core/paths_win.h"
 #include "core/resource.h"
 #include "items/tab_page_win.h"
@@ -371,4 +372,23 @@ TEST_F(Components, EnterOnTheSendButtonSendsTheCalibrationOnceAndAppliesNothing)
     EXPECT_EQ(lookups, 1);
     EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDOK), 0);
     EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDC_APPLY), 0);
+}
+
+TEST_F(Components, MessagesOfAMirroredWindowReadRightToLeft) {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring log = std::wstring(temp) + L"lxmirror-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    ::DeleteFileW(log.c_str());
+    ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", log.c_str());
+    HWND mirrored = ::CreateWindowExW(WS_EX_LAYOUTRTL, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr);
+    HWND plain = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ShowWindowMessageBox(mirrored, MB_OK | MB_ICONERROR, L"right");
+    ShowWindowMessageBox(plain, MB_OKCANCEL, L"left");
+    ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", nullptr);
+    EXPECT_EQ(harness::ReadTextFile(log),
+              L"message|00180010|Device settings|right\nmessage|00000001|Device settings|left\n");
+    ::DestroyWindow(mirrored);
+    ::DestroyWindow(plain);
+    ::DeleteFileW(log.c_str());
 }
