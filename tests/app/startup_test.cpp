@@ -169,7 +169,7 @@ TEST(Startup, BlankCommandLineShowsSelectionAndOkTakesThePreselectedPrinter) {
     EXPECT_THAT(seen.entries,
                 ElementsAre(L"Korvale LX-410", L"Label Desk LX-410", L"Logbook LX-410", L"Logbreak LX-410",
                             L"Other Model LX-410", L"Parallel LX-410", L"Silent LX-410", L"Stubborn LX-410",
-                            L"Unplugged LX-410", L"Warehouse LX-450W"));
+                            L"Unplugged LX-410", L"Warehouse LX-450W", L"Wireless Desk LX-450W"));
     EXPECT_EQ(seen.selected, L"Korvale LX-410");
     EXPECT_THAT(run.Lines("main|"), ElementsAre("main|Korvale LX-410"));
 }

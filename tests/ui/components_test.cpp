@@ -97,7 +97,14 @@ TEST_F(Components, ProgressDialogCentresOverItsParent) {
     std::atomic<bool> stop{false};
     std::thread watcher([&] {
         while (!stop) {
-            HWND found = ::FindWindowW(L"#32770", L"Progress");
+            // This process's own: other test programs may show a progress dialog at the same time.
+            HWND found = nullptr;
+            for (HWND w = ::FindWindowW(L"#32770", L"Progress"); w; w = ::FindWindowExW(nullptr, w, L"#32770", L"Progress")) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(w, &owner);
+                if (owner == ::GetCurrentProcessId())
+                    found = w;
+            }
             if (found && ::IsWindowVisible(found)) {
                 ::GetWindowRect(found, &dialogRect);
                 return;

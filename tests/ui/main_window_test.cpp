@@ -139,7 +139,7 @@ TEST_F(MainWindow, AValueThePrinterDoesNotTakeGives5014AndKeepsTheUsersChoice) {
 TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdenticalRectangles) {
     ProgramCopy copy(L"switch");
     std::vector<Layout> layouts;
-    auto run = copy.Run(L"Korvale LX-410", [&](const Running& running) {
+    auto run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
         HWND main = running.MainWindow();
         ASSERT_NE(main, nullptr);
         layouts.push_back(ReadLayout(main));
@@ -147,7 +147,7 @@ TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdentical
         const auto index = [&](const wchar_t* name) {
             return static_cast<int>(std::find(printers.begin(), printers.end(), name) - printers.begin());
         };
-        for (const wchar_t* printer : {L"Warehouse LX-450W", L"Korvale LX-410", L"Warehouse LX-450W"}) {
+        for (const wchar_t* printer : {L"Wireless Desk LX-450W", L"Label Desk LX-410", L"Wireless Desk LX-450W"}) {
             harness::SelectCombo(main, IDC_PRINTER_LIST, index(printer));
             layouts.push_back(ReadLayout(main));
         }
@@ -416,7 +416,7 @@ TEST_F(MainWindow, CommandFileFromTheSplitButtonMenuTakesTheNameTheRealDialogOff
     ProgramCopy copy(L"commandfile");
     copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
     std::wstring offered;
-    copy.Run(L"Warehouse LX-450W", [&](const Running& running) {
+    copy.Run(L"Wireless Desk LX-450W", [&](const Running& running) {
         HWND main = running.MainWindow();
         ASSERT_NE(main, nullptr);
         harness::PostCommand(main, ID_SPLIT_SAVE_COMMAND_FILE);
