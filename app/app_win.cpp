@@ -55,6 +55,12 @@ bool CPrinterConfigToolApp::LoadLanguageLibrary(const std::wstring& settingsFile
                                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!resourceLibrary)
         return false;
+    // The settings page exists only in the libraries: without it the main window would have nothing to show,
+    // so such a library counts as missing. Any other template it lacks is taken from the program's own copy.
+    if (!::FindResourceW(resourceLibrary.get(), MAKEINTRESOURCEW(IDD_TAB_BASIC), RT_DIALOG)) {
+        resourceLibrary.reset();
+        return false;
+    }
     win::SetResourceModule(resourceLibrary.get());
     return true;
 }
@@ -75,7 +81,7 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
     if (!LoadLanguageLibrary(settingsFile)) {
-        ShowMessageBox(L"", L"Resource file is not found.", kErrorCaption, kStopStyle);
+        ShowMessageBox(L"", kResourceFileNotFound, kErrorCaption, kStopStyle);
         return false;
     }
     appTitle = kFallbackTitle;
