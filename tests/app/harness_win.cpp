@@ -73,20 +73,20 @@ void RemoveTree(const std::wstring& dir) {
     ::RemoveDirectoryW(dir.c_str());
 }
 
+// Lines in UTF-8, as the log holds them.
 std::vector<std::string> SplitLines(const std::wstring& text) {
     std::vector<std::string> lines;
-    std::string line;
+    std::wstring line;
     for (wchar_t c : text) {
         if (c == L'\n') {
-            lines.push_back(line);
+            lines.push_back(win::ToMultiByte(CP_UTF8, line));
             line.clear();
         } else if (c != L'\r') {
-            // Tests compare ASCII texts; anything else shows as '?'.
-            line += c < 0x80 ? static_cast<char>(c) : '?';
+            line += c;
         }
     }
     if (!line.empty())
-        lines.push_back(line);
+        lines.push_back(win::ToMultiByte(CP_UTF8, line));
     return lines;
 }
 
