@@ -105,7 +105,13 @@ ProgramCopy::ProgramCopy(const std::wstring& tag, Build build) {
     CopyOrFail(dist + L"\\lxportio.dll", dir_ + L"\\lxportio.dll");
     CopyOrFail(dist + L"\\lxportio.ini", dir_ + L"\\lxportio.ini");
     CopyOrFail(dist + L"\\lxdevset.ini", ini());
-    CopyOrFail(dist + L"\\res\\lxdevset_ENU.dll", dir_ + L"\\res\\lxdevset_ENU.dll");
+    WIN32_FIND_DATAW found;
+    win::FindHandle libraries(::FindFirstFileW((dist + L"\\res\\lxdevset_*.dll").c_str(), &found));
+    if (libraries) {
+        do {
+            CopyOrFail(dist + L"\\res\\" + found.cFileName, dir_ + L"\\res\\" + found.cFileName);
+        } while (::FindNextFileW(libraries.get(), &found));
+    }
     logPath_ = dir_ + L"\\test.log";
 }
 
