@@ -44,6 +44,12 @@ bool CPrinterConfigToolApp::LoadLanguageLibrary(const std::wstring& settingsFile
         return false;
     if (!OpenLanguageLibrary(settingsFile, languageCode, resourceLibrary))
         return false;
+    // The settings page exists only in the libraries: without it the main window would have nothing to show,
+    // so such a library counts as missing. Any other template it lacks is taken from the program's own copy.
+    if (!::FindResourceW(resourceLibrary.get(), MAKEINTRESOURCEW(IDD_TAB_BASIC), RT_DIALOG)) {
+        resourceLibrary.reset();
+        return false;
+    }
     win::SetResourceModule(resourceLibrary.get());
     return true;
 }
@@ -64,7 +70,7 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
     if (!LoadLanguageLibrary(settingsFile)) {
-        ShowMessageBox(L"", L"Resource file is not found.", kErrorCaption, kStopStyle);
+        ShowMessageBox(L"", kResourceFileNotFound, kErrorCaption, kStopStyle);
         return false;
     }
     appTitle = kFallbackTitle;

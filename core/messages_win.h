@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The start-up message for a language library that cannot be used; fixed, as no library gives its text.
+constexpr wchar_t kResourceFileNotFound[] = L"Resource file is not found.";
+
 // A message box with no owner; right-to-left when the language is, or, without a language, when the desktop
 // is.
 int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, const std::wstring& caption,

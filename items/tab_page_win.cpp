@@ -31,20 +31,29 @@ CTabBasic::CTabBasic() : DialogImpl(IDD_TAB_BASIC, nullptr) {
 }
 
 void CTabBasic::DoDataExchange() {
-    recorded_ = {};
-    for (size_t i = 0; i < bindings_.size(); ++i) {
+    for (size_t i = 0; i < bindings_.size(); ++i)
         combos_[i].Attach(Item(bindings_[i].controlId));
+    for (auto& [id, control] : statics_)
+        control.Attach(Item(id));
+    for (auto& [id, control] : buttons_)
+        control.Attach(Item(id));
+    RecordRectangles();
+}
+
+void CTabBasic::RecordRectangles() {
+    recorded_ = {};
+    for (size_t i = 0; i < bindings_.size(); ++i)
         recorded_.combos.push_back(
             {bindings_[i].controlId, ToLayout(win::Control(combos_[i].Handle()).RectInParent())});
-    }
-    for (auto& [id, control] : statics_) {
-        control.Attach(Item(id));
+    for (auto& [id, control] : statics_)
         recorded_.statics.push_back({id, ToLayout(control.RectInParent())});
-    }
-    for (auto& [id, control] : buttons_) {
-        control.Attach(Item(id));
+    for (auto& [id, control] : buttons_)
         recorded_.buttons.push_back({id, ToLayout(control.RectInParent())});
-    }
+}
+
+void CTabBasic::OnDpiChanged(int) {
+    RecordRectangles();
+    ArrangeRows(arrangedForWireless_);
 }
 
 BOOL CTabBasic::OnInitDialog() {
@@ -68,6 +77,7 @@ BOOL CTabBasic::OnInitDialog() {
 }
 
 void CTabBasic::ArrangeRows(bool isWirelessModel) {
+    arrangedForWireless_ = isWirelessModel;
     // Each control is taken away, moved and brought back, so that both its old and its new place repaint.
     for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, isWirelessModel)) {
         HWND control = Item(place.id);

@@ -45,11 +45,14 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(UINT id, UINT code) override;
+    // The controls are back at the template's places for the new DPI: recorded afresh, then arranged again.
+    void OnDpiChanged(int dpi) override;
     void OnOK() override {}
     void OnCancel() override {}
 
 private:
     void DoDataExchange();
+    void RecordRectangles();
     void OnSendCalibration(UINT id, UINT code);
 
     std::array<CComboBoxWin, 5> combos_;
@@ -57,4 +60,5 @@ private:
     std::vector<std::pair<int, win::Control>> statics_;
     std::vector<std::pair<int, win::Control>> buttons_;
     RecordedLayout recorded_;
+    bool arrangedForWireless_ = false;
 };

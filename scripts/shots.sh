@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves screenshots of lxdevset's windows as PNG files under build/shots/, from the shipped program in dist/x64
 # running under Wine on a virtual screen against the printer simulator (lxshots.exe walks it through its windows).
-#   shots.sh [scene...]   scenes: main selection classic (all when none is named)
+#   shots.sh [scene...]   scenes: main selection languages classic dpi (all when none is named)
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
@@ -23,7 +23,7 @@ LXPORTIO_SIMULATOR="$(cat "$out/simulator.address")"
 export LXPORTIO_SIMULATOR
 
 scenes=("$@")
-[ "${#scenes[@]}" -eq 0 ] && scenes=(main selection classic)
+[ "${#scenes[@]}" -eq 0 ] && scenes=(main selection languages classic dpi)
 win_out="$(winepath -w "$out")"
 win_program="$(winepath -w "$out/program")"
 
@@ -47,9 +47,9 @@ run_scenes() {
   ' bash "$out" "$@"
 }
 
-themed=() classic=0
+themed=() classic=0 dpi=0
 for scene in "${scenes[@]}"; do
-  if [ "$scene" = classic ]; then classic=1; else themed+=("$scene"); fi
+  case "$scene" in classic) classic=1 ;; dpi) dpi=1 ;; *) themed+=("$scene") ;; esac
 done
 [ "${#themed[@]}" -gt 0 ] && run_scenes "$shooter" "$win_out" "$win_program" "${themed[@]}"
 if [ "$classic" -eq 1 ]; then
@@ -57,5 +57,11 @@ if [ "$classic" -eq 1 ]; then
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
   wineserver -w
   run_scenes "$shooter" "$win_out" "$win_program" classic
+fi
+if [ "$dpi" -eq 1 ]; then
+  # 144 DPI, read by Wine when its processes start.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  wineserver -w
+  run_scenes "$shooter" "$win_out" "$win_program" dpi
 fi
 ls "$out"/*.png | sed 's/^/shots: /'

@@ -9,6 +9,7 @@
 #include "core/result_codes.h"
 #include "core/rules.h"
 #include "ui/about_dlg_win.h"
+#include "ui/split_button_geometry.h"
 #include "win/resources.h"
 #include "win/seams.h"
 
@@ -24,6 +25,8 @@ CPrinterConfigToolDlg::CPrinterConfigToolDlg(ModelCatalogue catalogue, std::wstr
 CPrinterConfigToolDlg::~CPrinterConfigToolDlg() {
     if (images_)
         ::ImageList_Destroy(images_);
+    if (smallIcon_)
+        ::DestroyIcon(smallIcon_);
 }
 
 const ModelRecord& CPrinterConfigToolDlg::CurrentModel() const {
@@ -71,15 +74,26 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
         }
     }
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    // The small icon drawn for its size at this DPI (the icon file holds 16 to 256 pixels).
+    const int small = ScaleForDpi(16, Dpi());
+    smallIcon_ = static_cast<HICON>(
+        ::LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_MAIN_ICON), IMAGE_ICON, small, small, 0));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
     splitButton_.Attach(hwnd());
     RebuildForModel();
+    if (!page_.hwnd()) {
+        // A library whose settings page cannot be created: an empty window would be of no use.
+        ShowWindowMessageBox(hwnd(), MB_OK | MB_ICONERROR, kResourceFileNotFound);
+        EndDialog(0);
+        return TRUE;
+    }
     SelectTab(tab_.CurSel());
 
-    images_ = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+    const int tabIconSize = ScaleForDpi(16, Dpi());
+    images_ = ::ImageList_Create(tabIconSize, tabIconSize, ILC_COLOR32 | ILC_MASK, 0, 0);
     if (images_) {
-        HICON tabIcon = static_cast<HICON>(
-            ::LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_TAB_ICON), IMAGE_ICON, 16, 16, 0));
+        HICON tabIcon = static_cast<HICON>(::LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_TAB_ICON),
+                                                        IMAGE_ICON, tabIconSize, tabIconSize, 0));
         if (tabIcon) {
             ::ImageList_AddIcon(images_, tabIcon);
             ::DestroyIcon(tabIcon);
@@ -154,8 +168,11 @@ void CPrinterConfigToolDlg::UpdateCommandFileUi() {
             ids += (i ? L"," : L"") + std::to_wstring(static_cast<int>(::GetMenuItemID(file, i)));
         win::TestNote(L"file-menu|" + ids);
     }
-    apply_.Show(!IsWirelessModel());
-    win::Control(Item(IDC_SPLIT_APPLY)).Show(IsWirelessModel());
+    // Without the split button (a library whose main template lacks it) the plain button stays for every
+    // model.
+    const bool split = IsWirelessModel() && splitButton_.hwnd();
+    apply_.Show(!split);
+    win::Control(Item(IDC_SPLIT_APPLY)).Show(split);
 }
 
 void CPrinterConfigToolDlg::OnPrinterSelChange(UINT, UINT) {
@@ -331,6 +348,16 @@ bool CPrinterConfigToolDlg::OnCommand(UINT id, UINT code) {
         {IDC_PRINTER_LIST, CBN_DROPDOWN, &D::OnPrinterDropDown},
     };
     return Dispatch(table, id, code);
+}
+
+void CPrinterConfigToolDlg::OnDpiChanged(int dpi) {
+    if (!page_.hwnd())
+        return;
+    // The page is a window of its own over the frame's place: it follows the frame, then scales itself.
+    const RECT area = win::Control(Item(IDC_PAGE_FRAME)).RectInParent();
+    ::SetWindowPos(page_.hwnd(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    page_.ScaleToDpi(dpi);
 }
 
 void CPrinterConfigToolDlg::OnClose(UINT, UINT) {

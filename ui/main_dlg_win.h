@@ -47,6 +47,7 @@ protected:
     bool OnCommand(UINT id, UINT code) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDpiChanged(int dpi) override;
 
 private:
     // Window and model.
@@ -96,6 +97,7 @@ private:
     CTabBasic page_;
     CPopupButton splitButton_;
     HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     HIMAGELIST images_ = nullptr;
     win::ComboBox printerList_;
     win::TabControl tab_;

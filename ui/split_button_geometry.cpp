@@ -1,20 +1,15 @@
 // The split button's geometry from the item rectangle.
 #include "ui/split_button_geometry.h"
 
-namespace {
-
-// A 96-DPI figure at this DPI, rounded to the nearest pixel and never below one.
-int Scale(int pixels, int dpi) {
+int ScaleForDpi(int pixels, int dpi) {
     if (dpi <= 0 || dpi == 96)
         return pixels;
     const int scaled = (pixels * dpi + 48) / 96;
     return scaled < 1 ? 1 : scaled;
 }
 
-} // namespace
-
 int ArrowStripWidth(int dpi) {
-    return Scale(16, dpi);
+    return ScaleForDpi(16, dpi);
 }
 
 bool IsFaceClick(int x, int width, int dpi) {
@@ -25,36 +20,39 @@ bool IsFaceClick(int x, int width, int dpi) {
 SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi) {
     SplitButtonGeometry g{};
     g.frame = item;
+    const int pixel = ScaleForDpi(1, dpi);
     // The classic face sits one pixel higher and follows the press by one pixel right and down.
     SplitRect r = item;
     if (!themed) {
-        r.top -= 1;
-        r.bottom -= 1;
+        r.top -= pixel;
+        r.bottom -= pixel;
         if (pressed) {
-            r.left += 1;
-            r.right += 1;
-            r.top += 1;
-            r.bottom += 1;
+            r.left += pixel;
+            r.right += pixel;
+            r.top += pixel;
+            r.bottom += pixel;
         }
     }
     const int strip = ArrowStripWidth(dpi);
-    const int inset = Scale(4, dpi);
+    const int inset = ScaleForDpi(4, dpi);
     g.separator = {r.right - strip, r.top + inset, r.right - strip, (r.bottom - r.top) - inset};
+    g.separatorWidth = pixel;
 
-    // Three rows that narrow by one pixel on each side: a triangle pointing down.
+    // A triangle pointing down: rows one pixel high that narrow by one pixel on each side, from a top row of
+    // an odd width so that it ends in a single pixel, centred on the middle row m.
+    int width = ScaleForDpi(5, dpi);
+    if (width % 2 == 0)
+        ++width;
+    const int rows = (width + 1) / 2;
     const int m = r.top + (r.bottom - r.top) / 2;
-    const int shift = themed ? 0 : 1; // the classic arrow sits one pixel further right
-    const int rowHeight = Scale(1, dpi);
-    const int left = r.right - Scale(12, dpi) + shift;
-    const int width = Scale(5, dpi);
-    const int step = (width - 1) / 2 > 0 ? Scale(1, dpi) : 0;
-    for (int row = 0; row < 3; ++row) {
-        const int y = m + (row - 1) * rowHeight;
-        g.arrow[row] = {left + row * step, y, left + width - row * step, y};
-    }
+    const int left =
+        r.right - ScaleForDpi(12, dpi) + (themed ? 0 : pixel); // the classic arrow one further right
+    const int top = m - (rows - 1) / 2;
+    for (int row = 0; row < rows; ++row)
+        g.arrow.push_back({left + row, top + row, left + width - row, top + row});
 
     g.focus = {item.left + inset, item.top + inset, item.right - inset, item.bottom - inset};
     g.text = r;
-    g.text.right -= Scale(12, dpi);
+    g.text.right -= ScaleForDpi(12, dpi);
     return g;
 }

@@ -1,6 +1,10 @@
-// Where the split button's parts lie: the face and the arrow strip, the separator, the three arrow rows, the
-// focus rectangle and the text. The figures are those of a 96-DPI screen and scale with the window's DPI.
+// Where the split button's parts lie: the face and the arrow strip, the separator, the arrow's rows, the
+// focus rectangle and the text. The figures are those of a 96-DPI screen, exact there, and scale with the
+// window's DPI. All coordinates are the button's own: in a mirrored button they are mirrored with it, so the
+// strip stays at the button's trailing end.
 #pragma once
+
+#include <vector>
 
 struct SplitRect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -12,11 +16,15 @@ struct SplitLine {
 
 struct SplitButtonGeometry {
     SplitLine separator;
-    SplitLine arrow[3]; // rows of 5, 3 and 1 pixels at 96 DPI
+    int separatorWidth = 1;       // columns from separator.x1 on
+    std::vector<SplitLine> arrow; // one-pixel rows narrowing to a point: 5, 3 and 1 pixels at 96 DPI
     SplitRect focus;
     SplitRect text;
     SplitRect frame; // where the classic frame is drawn (the themed background covers the item rectangle)
 };
+
+// A 96-DPI length at this DPI, rounded to the nearest pixel and never below one.
+int ScaleForDpi(int pixels, int dpi);
 
 // The arrow strip's width at this DPI (16 pixels at 96).
 int ArrowStripWidth(int dpi);

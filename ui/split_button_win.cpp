@@ -3,6 +3,7 @@
 
 #include "core/resource.h"
 #include "ui/split_button_geometry.h"
+#include "win/controls.h"
 #include "win/resources.h"
 #include "win/text.h"
 
@@ -40,17 +41,17 @@ std::wstring MenuItemText(HMENU menu, UINT position) {
     return text;
 }
 
-int WindowDpi(HWND window) {
-    HDC dc = ::GetDC(window);
-    const int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    if (dc)
-        ::ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
+bool IsMirrored(HWND window) {
+    return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
 }
 
-void DrawLine(HDC dc, const SplitLine& line) {
-    ::MoveToEx(dc, line.x1, line.y1, nullptr);
-    ::LineTo(dc, line.x2, line.y2);
+// A line of the geometry as the pixels LineTo would set, `width` columns wide, in a solid colour.
+void FillLine(HDC dc, const SplitLine& line, int width, COLORREF colour) {
+    RECT r{line.x1, line.y1, line.x2 > line.x1 ? line.x2 : line.x1 + width,
+           line.y2 > line.y1 ? line.y2 : line.y1 + 1};
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &r, brush);
+    ::DeleteObject(brush);
 }
 
 RECT ToRect(const SplitRect& r) {
@@ -132,7 +133,8 @@ bool CPopupButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 void CPopupButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     RECT window{};
     ::GetWindowRect(hwnd(), &window);
-    if (IsFaceClick(GET_X_LPARAM(lParam), window.right - window.left, WindowDpi(hwnd()))) {
+    // In a mirrored button x counts from the right edge, so the strip is again at the trailing end.
+    if (IsFaceClick(GET_X_LPARAM(lParam), window.right - window.left, win::WindowDpi(hwnd()))) {
         // Posted on press: releasing the mouse elsewhere still applies.
         Default(WM_LBUTTONDOWN, wParam, lParam);
         PostToParent(defaultCommand);
@@ -168,7 +170,12 @@ void CPopupButton::ShowPopup() {
         return;
     // Only the other ways of applying are offered.
     ::RemoveMenu(popup, defaultCommand, MF_BYCOMMAND);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, window.left, window.bottom, 0, hwnd(), nullptr);
+    // Under the button's leading corner: its left one, or in a mirrored window its right one.
+    if (IsMirrored(hwnd()))
+        ::TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LAYOUTRTL, window.right, window.bottom, 0,
+                         hwnd(), nullptr);
+    else
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, window.left, window.bottom, 0, hwnd(), nullptr);
 }
 
 void CPopupButton::DrawItem(const DRAWITEMSTRUCT& draw) {
@@ -179,7 +186,8 @@ void CPopupButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     const bool focused = (draw.itemState & ODS_FOCUS) != 0;
     const SplitRect item{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     HTHEME theme = ::OpenThemeData(hwnd(), L"Button");
-    const SplitButtonGeometry g = ComputeSplitButton(item, theme != nullptr, selected, WindowDpi(hwnd()));
+    const SplitButtonGeometry g =
+        ComputeSplitButton(item, theme != nullptr, selected, win::WindowDpi(hwnd()));
 
     RECT itemRect = draw.rcItem;
     if (theme) {
@@ -189,16 +197,9 @@ void CPopupButton::DrawItem(const DRAWITEMSTRUCT& draw) {
         ::DrawFrameControl(dc, &itemRect, DFC_BUTTON, DFCS_BUTTONPUSH | (selected ? DFCS_PUSHED : 0));
     }
 
-    HPEN separator = ::CreatePen(PS_INSIDEFRAME, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ old = ::SelectObject(dc, separator);
-    DrawLine(dc, g.separator);
-    HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    ::SelectObject(dc, black);
+    FillLine(dc, g.separator, g.separatorWidth, ::GetSysColor(COLOR_BTNSHADOW));
     for (const SplitLine& row : g.arrow)
-        DrawLine(dc, row);
-    ::SelectObject(dc, old);
-    ::DeleteObject(separator);
-    ::DeleteObject(black);
+        FillLine(dc, row, 1, RGB(0, 0, 0));
 
     if (focused) {
         RECT focus = ToRect(g.focus);

@@ -11,6 +11,22 @@ std::wstring Control::Text() const {
     return WindowText(hwnd_);
 }
 
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
+    HDC dc = ::GetDC(window);
+    const int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    if (dc)
+        ::ReleaseDC(window, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
 RECT Control::RectInParent() const {
     RECT rect{};
     if (!hwnd_)

@@ -39,6 +39,10 @@ protected:
     HWND hwnd_;
 };
 
+// The DPI a window is shown at: its monitor's where the system tells it (Windows 10 1607 on), else the
+// system's.
+int WindowDpi(HWND window);
+
 class ComboBox : public Control {
 public:
     using Control::Control;

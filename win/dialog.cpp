@@ -1,6 +1,7 @@
 // Modal loop, window procedure, modeless children and control subclassing of the dialog layer.
 #include "win/dialog.h"
 
+#include "win/controls.h"
 #include "win/resources.h"
 #include "win/text.h"
 
@@ -109,6 +110,60 @@ Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(
 Dialog::~Dialog() {
     if (hwnd_)
         ::DestroyWindow(hwnd_);
+    if (scaledFont_)
+        ::DeleteObject(scaledFont_);
+}
+
+void Dialog::RecordLayout() {
+    createdDpi_ = dpi_ = WindowDpi(hwnd_);
+    createdRects_.clear();
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect = Control(child).RectInParent();
+        wchar_t cls[16] = {};
+        ::GetClassNameW(child, cls, 16);
+        RECT dropped{};
+        if (lstrcmpiW(cls, L"ComboBox") == 0 &&
+            ::SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+            rect.bottom = rect.top + (dropped.bottom - dropped.top);
+        createdRects_.push_back({child, rect});
+    }
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    hasFont_ = font && ::GetObjectW(font, sizeof createdFont_, &createdFont_) == sizeof createdFont_;
+    // The layout is this layer's to scale: the system's own re-layout of dialogs (Windows 10 1703 on) would
+    // work from the current, already arranged positions.
+    using SetBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehavior = reinterpret_cast<SetBehaviorFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
+    if (setBehavior)
+        setBehavior(hwnd_, kDisableAll, kDisableAll);
+}
+
+void Dialog::ScaleToDpi(int dpi) {
+    if (!hwnd_ || dpi <= 0)
+        return;
+    dpi_ = dpi;
+    if (hasFont_) {
+        LOGFONTW font = createdFont_;
+        font.lfHeight = ::MulDiv(createdFont_.lfHeight, dpi, createdDpi_);
+        HFONT scaled = ::CreateFontIndirectW(&font);
+        if (scaled) {
+            for (const auto& [child, rect] : createdRects_)
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), FALSE);
+            if (scaledFont_)
+                ::DeleteObject(scaledFont_);
+            scaledFont_ = scaled;
+        }
+    }
+    const auto scale = [&](LONG v) { return ::MulDiv(v, dpi, createdDpi_); };
+    for (const auto& [child, rect] : createdRects_) {
+        if (!::IsWindow(child))
+            continue;
+        const int left = scale(rect.left), top = scale(rect.top);
+        ::MoveWindow(child, left, top, scale(rect.right) - left, scale(rect.bottom) - top, FALSE);
+    }
+    OnDpiChanged(dpi);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 Dialog* Dialog::FromHandle(HWND window) {
@@ -145,12 +200,17 @@ void Dialog::Invoke(const std::function<void()>& work) const {
     ::SendMessageW(hwnd_, kInvokeMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 
+HINSTANCE Dialog::TemplateModule() const {
+    // A language library that lacks a template still gets a working dialog: the program's English copy.
+    return ModuleWithResource(MAKEINTRESOURCEW(templateId_), RT_DIALOG);
+}
+
 bool Dialog::Create(HWND parent) {
     if (hwnd_)
         return true;
     modal_ = false;
     parent_ = parent;
-    hwnd_ = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent, &Dialog::DialogProc,
+    hwnd_ = ::CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(templateId_), parent, &Dialog::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
     return hwnd_ != nullptr;
 }
@@ -161,7 +221,7 @@ INT_PTR Dialog::DoModal() {
     modal_ = true;
     // Without a parent the main window owns the dialog, so that it is disabled while the dialog runs.
     HWND owner = parent_ ? parent_ : (::IsWindow(g_mainWindow) ? g_mainWindow : nullptr);
-    hwnd_ = ::CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), owner, &Dialog::DialogProc,
+    hwnd_ = ::CreateDialogParamW(TemplateModule(), MAKEINTRESOURCEW(templateId_), owner, &Dialog::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
     if (!hwnd_)
         return -1;
@@ -229,8 +289,20 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG)
+    if (msg == WM_INITDIALOG) {
+        RecordLayout();
         return OnInitDialog();
+    }
+    if (msg == WM_DPICHANGED) {
+        // Moved to a monitor of another DPI: the size the system suggests, then the contents for that DPI.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                           suggested->right - suggested->left, suggested->bottom - suggested->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        ScaleToDpi(HIWORD(wParam));
+        return TRUE;
+    }
     if (msg == kInvokeMessage) {
         (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return TRUE;

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace win {
 
@@ -72,6 +74,12 @@ public:
     static void SetMainWindow(HWND window);
     static HWND MainWindow();
 
+    // Lays the dialog out for a DPI: its font and every control's rectangle scaled from the figures recorded
+    // when the dialog was created, so that moving back and forth between monitors never drifts. Then
+    // OnDpiChanged.
+    void ScaleToDpi(int dpi);
+    int Dpi() const { return dpi_; }
+
     // Return true when the message was consumed and must not be dispatched. The modal loop asks the control
     // the message is for, then every dialog from that control up to the modal one.
     virtual bool PreTranslateMessage(MSG&) { return false; }
@@ -84,8 +92,13 @@ protected:
     virtual bool OnCommand(UINT, UINT) { return false; }
     virtual bool OnNotify(const NMHDR&, LRESULT&) { return false; }
     virtual bool OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // After ScaleToDpi has moved the controls: what a dialog arranges itself (rows, child pages) follows
+    // here.
+    virtual void OnDpiChanged(int) {}
 
 private:
+    void RecordLayout();
+    HINSTANCE TemplateModule() const;
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void PumpUntilEnded();
@@ -94,6 +107,14 @@ private:
     HWND parent_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
+    // The layout at creation: its DPI, the template font and each control's rectangle (a drop-down list's
+    // with its list open, as a move takes it).
+    int createdDpi_ = 96;
+    int dpi_ = 96;
+    LOGFONTW createdFont_{};
+    bool hasFont_ = false;
+    std::vector<std::pair<HWND, RECT>> createdRects_;
+    HFONT scaledFont_ = nullptr;
     bool ended_ = false;
     INT_PTR result_ = -1;
 };

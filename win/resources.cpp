@@ -14,6 +14,11 @@ void SetResourceModule(HINSTANCE module) {
     g_resourceModule = module;
 }
 
+HINSTANCE ModuleWithResource(LPCWSTR name, LPCWSTR type) {
+    HINSTANCE current = ResourceModule();
+    return ::FindResourceW(current, name, type) ? current : ::GetModuleHandleW(nullptr);
+}
+
 std::wstring LoadModuleString(HINSTANCE module, UINT id) {
     // With a zero buffer size LoadStringW hands back a pointer into the resource itself, so no length limit
     // applies.

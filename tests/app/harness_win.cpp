@@ -75,20 +75,20 @@ void RemoveTree(const std::wstring& dir) {
     ::RemoveDirectoryW(dir.c_str());
 }
 
+// Lines in UTF-8, as the log holds them.
 std::vector<std::string> SplitLines(const std::wstring& text) {
     std::vector<std::string> lines;
-    std::string line;
+    std::wstring line;
     for (wchar_t c : text) {
         if (c == L'\n') {
-            lines.push_back(line);
+            lines.push_back(win::ToMultiByte(CP_UTF8, line));
             line.clear();
         } else if (c != L'\r') {
-            // Tests compare ASCII texts; anything else shows as '?'.
-            line += c < 0x80 ? static_cast<char>(c) : '?';
+            line += c;
         }
     }
     if (!line.empty())
-        lines.push_back(line);
+        lines.push_back(win::ToMultiByte(CP_UTF8, line));
     return lines;
 }
 
@@ -107,7 +107,13 @@ ProgramCopy::ProgramCopy(const std::wstring& tag, Build build) {
     CopyOrFail(dist + L"\\lxportio.dll", dir_ + L"\\lxportio.dll");
     CopyOrFail(dist + L"\\lxportio.ini", dir_ + L"\\lxportio.ini");
     CopyOrFail(dist + L"\\lxdevset.ini", ini());
-    CopyOrFail(dist + L"\\res\\lxdevset_ENU.dll", dir_ + L"\\res\\lxdevset_ENU.dll");
+    WIN32_FIND_DATAW found;
+    win::FindHandle libraries(::FindFirstFileW((dist + L"\\res\\lxdevset_*.dll").c_str(), &found));
+    if (libraries) {
+        do {
+            CopyOrFail(dist + L"\\res\\" + found.cFileName, dir_ + L"\\res\\" + found.cFileName);
+        } while (::FindNextFileW(libraries.get(), &found));
+    }
     logPath_ = dir_ + L"\\test.log";
 }
 

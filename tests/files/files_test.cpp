@@ -95,3 +95,27 @@ TEST(SplitButtonGeometry, NinetySixDpiFiguresExactlyAndScaledAbove) {
     EXPECT_FALSE(IsFaceClick(76, 93, 144));
     EXPECT_EQ(ArrowStripWidth(144), 24);
 }
+
+TEST(SplitButtonGeometry, At144DpiEveryPartScalesAndTheArrowStaysAWholeTriangle) {
+    const SplitRect item{0, 0, 140, 35};
+    const SplitButtonGeometry g = ComputeSplitButton(item, true, false, 144);
+    EXPECT_TRUE(IsFaceClick(115, 140, 144));
+    EXPECT_FALSE(IsFaceClick(116, 140, 144));
+    EXPECT_EQ(g.separator.x1, 116);
+    EXPECT_EQ(g.separatorWidth, 2);
+    EXPECT_EQ(g.separator.y1, 6);
+    EXPECT_EQ(g.separator.y2, 29);
+    // 5 pixels wide at 96 is 8 at 144, made odd so that the rows end in one pixel: 9, 7, 5, 3, 1, no gaps.
+    ASSERT_EQ(g.arrow.size(), 5u);
+    for (size_t row = 0; row < g.arrow.size(); ++row) {
+        EXPECT_EQ(g.arrow[row].x2 - g.arrow[row].x1, static_cast<int>(9 - 2 * row));
+        EXPECT_EQ(g.arrow[row].x1, 140 - 18 + static_cast<int>(row));
+        EXPECT_EQ(g.arrow[row].y1, 17 - 2 + static_cast<int>(row));
+    }
+    EXPECT_EQ(g.focus.left, 6);
+    EXPECT_EQ(g.focus.bottom, 29);
+    EXPECT_EQ(g.text.right, 140 - 18);
+    // The classic face moves by a scaled pixel.
+    const SplitButtonGeometry pressed = ComputeSplitButton(item, false, true, 144);
+    EXPECT_EQ(pressed.arrow[0].x1, 140 - 18 + 2 + 2);
+}

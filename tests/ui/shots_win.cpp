@@ -66,6 +66,7 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The program's window whose caption is the given one; any visible window of it when the caption is empty.
 HWND WaitFor(const Program& program, const std::wstring& caption, DWORD timeoutMs = 20000) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
         Search search{program.info.dwProcessId, caption, nullptr};
@@ -181,12 +182,75 @@ void Selection() {
     }
 }
 
+// One language: the settings file's default names it (the user's locale has no key in the copy's file).
+void SetLanguage(const std::wstring& code) {
+    const std::wstring ini = g_program + L"\\lxdevset.ini";
+    ::WritePrivateProfileStringW(L"LangString", nullptr, nullptr, ini.c_str());
+    ::WritePrivateProfileStringW(L"LangString", L"default", code.c_str(), ini.c_str());
+}
+
+HWND MainOf(Program& program) {
+    for (int i = 0; i < 400; ++i, ::Sleep(50)) {
+        Search search{program.info.dwProcessId, L"", nullptr};
+        ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
+        if (search.found && ::GetMenu(search.found))
+            return search.found;
+    }
+    return nullptr;
+}
+
+// For each language: the selection dialog, the main window of the wireless model and the message of a refused
+// command (a printer on a parallel port).
+void Languages() {
+    for (const wchar_t* code : {L"DEU", L"FRA", L"JPN", L"ARE", L"ENU"}) {
+        SetLanguage(code);
+        const std::wstring tag = std::wstring(L"lang-") + code;
+        {
+            Program program;
+            if (program.Start(L"")) {
+                if (HWND select = WaitFor(program, L"")) {
+                    Shot(tag + L"-selection");
+                    ::PostMessageW(select, WM_COMMAND, IDCANCEL, 0);
+                }
+            }
+        }
+        {
+            Program program;
+            if (!program.Start(L"Warehouse LX-450W"))
+                continue;
+            if (HWND main = MainOf(program)) {
+                ::SetForegroundWindow(main);
+                Shot(tag + L"-main");
+                ::PostMessageW(main, WM_COMMAND, ID_TOOLS_PRINT_INFORMATION, 0);
+                ::Sleep(800);
+                Shot(tag + L"-message");
+                for (HWND box = nullptr; (box = ::GetForegroundWindow()) && box != main;) {
+                    ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+                    ::Sleep(300);
+                }
+                ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
+            }
+        }
+    }
+}
+
 void Classic() {
     Program program;
     HWND main = OpenMain(program, L"Warehouse LX-450W");
     if (!main)
         return;
     Shot(L"main-classic");
+    Close(main);
+}
+
+// The main window on a 144-DPI screen (shots.sh sets the DPI before the desktop starts).
+void HighDpi() {
+    SetLanguage(L"ENU");
+    Program program;
+    HWND main = OpenMain(program, L"Warehouse LX-450W");
+    if (!main)
+        return;
+    Shot(L"main-144dpi");
     Close(main);
 }
 
@@ -199,13 +263,16 @@ int wmain(int argc, wchar_t** argv) {
     }
     g_out = argv[1];
     g_program = argv[2];
-    const std::map<std::wstring, std::function<void()>> scenes = {
-        {L"main", MainWindows}, {L"selection", Selection}, {L"classic", Classic}};
+    const std::map<std::wstring, std::function<void()>> scenes = {{L"main", MainWindows},
+                                                                  {L"selection", Selection},
+                                                                  {L"classic", Classic},
+                                                                  {L"languages", Languages},
+                                                                  {L"dpi", HighDpi}};
     std::vector<std::wstring> wanted;
     for (int i = 3; i < argc; ++i)
         wanted.push_back(argv[i]);
     if (wanted.empty())
-        wanted = {L"main", L"selection"};
+        wanted = {L"main", L"selection", L"languages"};
     for (const std::wstring& name : wanted) {
         auto it = scenes.find(name);
         if (it == scenes.end()) {
