@@ -218,7 +218,8 @@ TEST(PrinterList, AllOfflineSelectsFirstEntryAndRepeatedModelListsTwice) {
 
     SortedList twice;
     ASSERT_TRUE(FillPrinterList(twice.combo, {L"Korvale LX-450W", L"Korvale LX-450W"}));
-    EXPECT_THAT(twice.Entries(), ElementsAre(L"Warehouse LX-450W", L"Warehouse LX-450W"));
+    EXPECT_THAT(twice.Entries(), ElementsAre(L"Warehouse LX-450W", L"Warehouse LX-450W", L"Wireless Desk LX-450W",
+                                             L"Wireless Desk LX-450W"));
 }
 
 TEST(PrinterList, NothingAcceptableLeavesTheListUntouched) {

@@ -43,7 +43,7 @@ TEST(Startup, SettingsFileMissingReadOnlyOrLanguageLibraryMissing) {
     EXPECT_THAT(run.log, ElementsAre(std::string(kStop) + "Resource file is not found."));
 
     // A language code whose library is not there.
-    harness::WriteTextFile(copy.ini(), Ini("default=DEU\r\n"));
+    harness::WriteTextFile(copy.ini(), Ini("default=XYZ\r\n"));
     run = copy.Run(L"Korvale");
     EXPECT_THAT(run.log, ElementsAre(std::string(kStop) + "Resource file is not found."));
 }
