@@ -27,13 +27,14 @@ scenes=("$@")
 win_out="$(winepath -w "$out")"
 win_program="$(winepath -w "$out/program")"
 
-# One Wine desktop per run of the shooter; a screenshot whenever it leaves a .want file.
+# One Wine desktop of the given size per run of the shooter; a screenshot whenever it leaves a .want file.
 run_scenes() {
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    out="$1"; shift
+  local size="$1"; shift
+  xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
+    out="$1"; size="$2"; shift 2
     wineserver -k 2>/dev/null || true
     rm -f "$out/done"
-    wine explorer /desktop=shots,1024x768 "$@" >/dev/null 2>&1 &
+    wine explorer /desktop=shots,$size "$@" >/dev/null 2>&1 &
     for _ in $(seq 1200); do
       for want in "$out"/*.want; do
         [ -e "$want" ] || continue
@@ -44,24 +45,27 @@ run_scenes() {
       sleep 0.1
     done
     wineserver -k 2>/dev/null || true
-  ' bash "$out" "$@"
+  ' bash "$out" "$size" "$@"
 }
 
 themed=() classic=0 dpi=0
 for scene in "${scenes[@]}"; do
   case "$scene" in classic) classic=1 ;; dpi) dpi=1 ;; *) themed+=("$scene") ;; esac
 done
-[ "${#themed[@]}" -gt 0 ] && run_scenes "$shooter" "$win_out" "$win_program" "${themed[@]}"
+[ "${#themed[@]}" -gt 0 ] && run_scenes 1024x768 "$shooter" "$win_out" "$win_program" "${themed[@]}"
 if [ "$classic" -eq 1 ]; then
   # The classic look: visual styles off for the whole desktop.
   wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
   wineserver -w
-  run_scenes "$shooter" "$win_out" "$win_program" classic
+  run_scenes 1024x768 "$shooter" "$win_out" "$win_program" classic
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 1 /f >/dev/null 2>&1
+  wineserver -w
 fi
 if [ "$dpi" -eq 1 ]; then
   # 144 DPI, read by Wine when its processes start.
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
   wineserver -w
-  run_scenes "$shooter" "$win_out" "$win_program" dpi
+  # A screen large enough for the window at one and a half times its size.
+  run_scenes 1600x1200 "$shooter" "$win_out" "$win_program" dpi
 fi
 ls "$out"/*.png | sed 's/^/shots: /'
