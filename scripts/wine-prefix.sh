@@ -4,6 +4,7 @@
 #   wine-prefix.sh run        fresh copy of the template as the run prefix (LX_WINE_DIR/run)
 #   wine-prefix.sh demo       fresh copy of the template as the demo prefix (LX_WINE_DIR/demo)
 #   wine-prefix.sh shots      fresh copy of the template for the screenshots (LX_WINE_DIR/shots)
+#   wine-prefix.sh run144     fresh copy of the template for the tests at 144 DPI (LX_WINE_DIR/run144)
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
@@ -54,5 +55,6 @@ case "${1:-}" in
   run) fresh_copy "$wine_dir/run" ;;
   demo) fresh_copy "$wine_dir/demo" ;;
   shots) fresh_copy "$wine_dir/shots" ;;
-  *) echo "usage: $0 template|run|demo|shots" >&2; exit 2 ;;
+  run144) fresh_copy "$wine_dir/run144" ;;
+  *) echo "usage: $0 template|run|demo|shots|run144" >&2; exit 2 ;;
 esac

@@ -7,6 +7,7 @@
 #include "core/resource.h"
 #include "items/tab_page_win.h"
 #include "tests/app/harness_win.h"
+#include "ui/split_button_geometry.h"
 #include "ui/split_button_win.h"
 #include "win/resources.h"
 #include "win/text.h"
@@ -99,7 +100,8 @@ TEST_F(Components, ProgressDialogCentresOverItsParent) {
         while (!stop) {
             // This process's own: other test programs may show a progress dialog at the same time.
             HWND found = nullptr;
-            for (HWND w = ::FindWindowW(L"#32770", L"Progress"); w; w = ::FindWindowExW(nullptr, w, L"#32770", L"Progress")) {
+            for (HWND w = ::FindWindowW(L"#32770", L"Progress"); w;
+                 w = ::FindWindowExW(nullptr, w, L"#32770", L"Progress")) {
                 DWORD owner = 0;
                 ::GetWindowThreadProcessId(w, &owner);
                 if (owner == ::GetCurrentProcessId())
@@ -222,22 +224,43 @@ std::vector<COLORREF> Render(CPopupButton& button, RECT& rect, bool pressed) {
     return pixels;
 }
 
-// The black run of each arrow row: its first column and length.
-std::vector<std::pair<int, int>> ArrowRows(const std::vector<COLORREF>& pixels, const RECT& rect,
-                                           int firstRow) {
-    std::vector<std::pair<int, int>> rows;
-    for (int y = firstRow; y < firstRow + 3; ++y) {
-        int first = -1, length = 0;
-        for (int x = rect.right - 16; x < rect.right; ++x) {
-            if (pixels[static_cast<size_t>(y * rect.right + x)] == RGB(0, 0, 0)) {
-                if (first < 0)
-                    first = x;
-                ++length;
-            }
+// The screen's DPI, which the program's windows have; a test run at another DPI says which in LX_EXPECT_DPI.
+int ScreenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    wchar_t expected[16] = {};
+    if (::GetEnvironmentVariableW(L"LX_EXPECT_DPI", expected, 16))
+        EXPECT_EQ(dpi, _wtoi(expected));
+    return dpi;
+}
+
+// The black pixels inside the arrow strip (its frame left out), row by row: each run's first pixel (as
+// x + 10000 y) and length.
+std::vector<std::pair<int, int>> BlackRuns(const std::vector<COLORREF>& pixels, const RECT& rect, int strip) {
+    std::vector<std::pair<int, int>> runs;
+    for (int y = 2; y < rect.bottom - 2; ++y) {
+        for (int x = rect.right - strip + 1; x < rect.right - 2; ++x) {
+            if (pixels[static_cast<size_t>(y * rect.right + x)] != RGB(0, 0, 0))
+                continue;
+            if (!runs.empty() && runs.back().first + runs.back().second == x + y * 10000)
+                ++runs.back().second;
+            else
+                runs.push_back({x + y * 10000, 1});
         }
-        rows.push_back({first, length});
     }
-    return rows;
+    return runs;
+}
+
+// The same runs as the geometry draws them.
+std::vector<std::pair<int, int>> GeometryRuns(const RECT& rect, bool themed, bool pressed, int dpi) {
+    const SplitButtonGeometry g = ComputeSplitButton(
+        {0, 0, static_cast<int>(rect.right), static_cast<int>(rect.bottom)}, themed, pressed, dpi);
+    std::vector<std::pair<int, int>> runs;
+    for (const SplitLine& row : g.arrow)
+        runs.push_back({row.x1 + row.y1 * 10000, row.x2 - row.x1});
+    std::sort(runs.begin(), runs.end());
+    return runs;
 }
 
 } // namespace
@@ -248,8 +271,10 @@ TEST_F(Components, SplitButtonFacePostsAtOnceArrowOffersOnlyTheOtherCommandKeysT
     host.script = [](SplitHost& h) {
         RECT rect{};
         ::GetClientRect(h.button.hwnd(), &rect);
-        // The right-most 16 columns are the arrow strip; its separator is drawn in the first of them.
-        const LPARAM face = MAKELPARAM(rect.right - 17, 5), arrow = MAKELPARAM(rect.right - 16, 5);
+        // The right-most columns are the arrow strip (16 at 96 DPI); its separator is drawn in the first of
+        // them.
+        const int strip = ArrowStripWidth(ScreenDpi());
+        const LPARAM face = MAKELPARAM(rect.right - strip - 1, 5), arrow = MAKELPARAM(rect.right - strip, 5);
         ::SendMessageW(h.button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, face);
         ::SendMessageW(h.button.hwnd(), WM_LBUTTONUP, 0, face);
         Pump();
@@ -284,26 +309,27 @@ TEST_F(Components, SplitButtonDrawsSeparatorAndArrowThemedAndClassic) {
     };
     host.DoModal();
     ASSERT_FALSE(themed.empty());
-    const int m = rect.bottom / 2;
-    const auto at = [&](const std::vector<COLORREF>& p, int x, int y) {
-        return p[static_cast<size_t>(y * rect.right + x)];
-    };
-    // Separator: one column of the shadow colour from top + 4 down to (height - 4), end excluded.
+    const int dpi = ScreenDpi();
+    const int strip = ArrowStripWidth(dpi);
+    // Every black pixel of the strip belongs to the arrow the geometry gives, in each look: at 96 DPI rows of
+    // 5, 3 and 1 pixels, the classic ones one pixel higher and further right, pressed one more right and
+    // down.
+    EXPECT_EQ(BlackRuns(themed, rect, strip), GeometryRuns(rect, true, false, dpi));
+    EXPECT_EQ(BlackRuns(classic, rect, strip), GeometryRuns(rect, false, false, dpi));
+    EXPECT_EQ(BlackRuns(classicPressed, rect, strip), GeometryRuns(rect, false, true, dpi));
+    // The separator in the shadow colour.
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    for (int y = 4; y < rect.bottom - 4; ++y)
-        EXPECT_EQ(at(themed, rect.right - 16, y), shadow) << "themed separator row " << y;
-    EXPECT_EQ(
-        ArrowRows(themed, rect, m - 1),
-        (std::vector<std::pair<int, int>>{{rect.right - 12, 5}, {rect.right - 11, 3}, {rect.right - 10, 1}}));
-    // Classic: one pixel higher and one further right; pressed, one more right and back down.
-    EXPECT_EQ(at(classic, rect.right - 16, 3), shadow);
-    const int mc = rect.bottom / 2 - 1;
-    EXPECT_EQ(
-        ArrowRows(classic, rect, mc - 1),
-        (std::vector<std::pair<int, int>>{{rect.right - 11, 5}, {rect.right - 10, 3}, {rect.right - 9, 1}}));
-    EXPECT_EQ(
-        ArrowRows(classicPressed, rect, m - 1),
-        (std::vector<std::pair<int, int>>{{rect.right - 10, 5}, {rect.right - 9, 3}, {rect.right - 8, 1}}));
+    const SplitButtonGeometry g = ComputeSplitButton(
+        {0, 0, static_cast<int>(rect.right), static_cast<int>(rect.bottom)}, true, false, dpi);
+    for (int y = g.separator.y1; y < g.separator.y2; ++y)
+        EXPECT_EQ(themed[static_cast<size_t>(y * rect.right + g.separator.x1)], shadow)
+            << "separator row " << y;
+    if (dpi == 96) {
+        const auto rows = GeometryRuns(rect, true, false, 96);
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0].second, 5);
+        EXPECT_EQ(rows[0].first % 10000, rect.right - 12);
+    }
 }
 
 TEST_F(Components, OptionDialogWritesOnlyAfterOkAndOnlyIntoAnExistingSettingsFile) {
@@ -384,12 +410,14 @@ TEST_F(Components, EnterOnTheSendButtonSendsTheCalibrationOnceAndAppliesNothing)
 TEST_F(Components, MessagesOfAMirroredWindowReadRightToLeft) {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring log = std::wstring(temp) + L"lxmirror-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    const std::wstring log =
+        std::wstring(temp) + L"lxmirror-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
     ::DeleteFileW(log.c_str());
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", log.c_str());
-    HWND mirrored = ::CreateWindowExW(WS_EX_LAYOUTRTL, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr);
-    HWND plain = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND mirrored = ::CreateWindowExW(WS_EX_LAYOUTRTL, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr);
+    HWND plain =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ShowWindowMessageBox(mirrored, MB_OK | MB_ICONERROR, L"right");
     ShowWindowMessageBox(plain, MB_OKCANCEL, L"left");
     ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", nullptr);
@@ -398,4 +426,69 @@ TEST_F(Components, MessagesOfAMirroredWindowReadRightToLeft) {
     ::DestroyWindow(mirrored);
     ::DestroyWindow(plain);
     ::DeleteFileW(log.c_str());
+}
+
+namespace {
+// The settings page inside the main dialog's template, handed to a script once it is shown.
+class PageScriptHost : public win::DialogImpl<PageScriptHost> {
+public:
+    PageScriptHost() : DialogImpl(IDD_MAIN, nullptr), context(CommServices{}) {}
+    PrinterContext context;
+    CTabBasic page;
+    std::function<void(PageScriptHost&)> script;
+
+protected:
+    BOOL OnInitDialog() override {
+        page.SetPrinterContext(&context);
+        page.CreatePage(hwnd());
+        ::PostMessageW(hwnd(), WM_APP, 0, 0);
+        return TRUE;
+    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+        if (msg != WM_APP)
+            return false;
+        script(*this);
+        EndDialog(IDCANCEL);
+        return true;
+    }
+};
+
+std::vector<RECT> PageRects(HWND page) {
+    std::vector<RECT> rects;
+    for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+        rects.push_back(rect);
+    }
+    return rects;
+}
+
+bool Same(const std::vector<RECT>& a, const std::vector<RECT>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!::EqualRect(&a[i], &b[i]))
+            return false;
+    return true;
+}
+} // namespace
+
+TEST_F(Components, ThePageComesBackToTheSameRectanglesAfterMovingThroughOtherDpis) {
+    PageScriptHost host;
+    std::vector<RECT> before, larger, after;
+    host.script = [&](PageScriptHost& h) {
+        const int dpi = h.page.Dpi();
+        h.page.ArrangeRows(true);
+        before = PageRects(h.page.hwnd());
+        h.page.ScaleToDpi(dpi * 2);
+        larger = PageRects(h.page.hwnd());
+        h.page.ScaleToDpi(dpi * 5 / 4);
+        h.page.ScaleToDpi(dpi);
+        after = PageRects(h.page.hwnd());
+    };
+    host.DoModal();
+    ASSERT_FALSE(before.empty());
+    EXPECT_TRUE(Same(before, after));
+    EXPECT_FALSE(Same(before, larger));
 }
