@@ -1,5 +1,6 @@
 # Sourced by the Wine benchmarks: a fresh bench prefix from the template, and the simulator on a free port.
-#   bench_prefix                        WINEPREFIX=build/wine/bench, a copy of the template, server started
+#   bench_prefix                        WINEPREFIX=build/wine/bench, a copy of the template
+#   bench_few_printers                  only the printers a workstation would have
 #   bench_simulator DIR [lxsim args]    starts lxsim (log in DIR/log), exports LXPORTIO_SIMULATOR, stops it at exit
 bench_src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -10,6 +11,20 @@ bench_prefix() {
   [ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; }
   rm -rf "$WINEPREFIX"
   cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
+}
+
+# A machine's own few printers: the test prefix's extra printers go, so spooler queries cost what they cost on a
+# workstation (the shipped models' three and an office laser stay).
+bench_few_printers() {
+  local key='HKLM\System\CurrentControlSet\Control\Print\Printers'
+  wine reg query "$key" 2>/dev/null | tr -d '\r' | sed -n 's/^HKEY_LOCAL_MACHINE.*\\Printers\\//p' |
+    while IFS= read -r name; do
+      case "$name" in
+        "Korvale LX-410"|"Warehouse LX-450W"|"Parallel LX-410"|"Office Laser") ;;
+        *) wine reg delete "$key\\$name" /f >/dev/null 2>&1 || true ;;
+      esac
+    done
+  wineserver -w
 }
 
 bench_simulator() {

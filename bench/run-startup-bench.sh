@@ -8,6 +8,7 @@ bench=build/x64/bench/startup_bench.exe
 [ -x build/host/sim/lxsim ] && [ -f "$bench" ] || ./lx build
 . bench/bench-env.sh
 bench_prefix
+bench_few_printers
 work="$src/build/bench/startup"
 rm -rf "$work"; mkdir -p "$work/program/res"
 cp dist/x64/lxdevset.exe dist/x64/lxdevset.ini dist/x64/lxportio.dll "$work/program/"
