@@ -1,6 +1,7 @@
 // Runs a private copy of the shipped program and reads its test log.
 #include "tests/app/harness_win.h"
 
+#include "win/resources.h"
 #include "win/text.h"
 
 #include <gtest/gtest.h>
@@ -374,6 +375,28 @@ void SelectCombo(HWND window, int id, int index) {
 
 void PostCommand(HWND mainWindow, int id) {
     ::PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+win::Handle RestrictedToken() {
+    win::Handle own, restricted;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    win::Sid admins;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()) ||
+        !::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                    0, 0, admins.put()))
+        return restricted;
+    SID_AND_ATTRIBUTES deny = {admins.get(), 0};
+    ::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put());
+    return restricted;
+}
+
+EnglishResources::EnglishResources()
+    : library_(::LoadLibraryW((DistDir() + L"\\res\\lxdevset_ENU.dll").c_str())) {
+    win::SetResourceModule(library_.get());
+}
+
+EnglishResources::~EnglishResources() {
+    win::SetResourceModule(nullptr);
 }
 
 } // namespace harness

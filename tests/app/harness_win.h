@@ -51,6 +51,23 @@ void Press(const Box& box, int buttonId);
 // Waits for a top-level window of the process with this caption; null on time-out.
 HWND WaitForCaption(const Running& running, const std::wstring& caption, DWORD timeoutMs = 20000);
 
+// A token of this process's user without the Administrators group (denied), for runs as a plain user.
+win::Handle RestrictedToken();
+
+// The English language library as this process's resource module, for tests of dialogs in this process.
+class EnglishResources {
+public:
+    EnglishResources();
+    ~EnglishResources();
+    EnglishResources(const EnglishResources&) = delete;
+    EnglishResources& operator=(const EnglishResources&) = delete;
+    bool Loaded() const { return static_cast<bool>(library_); }
+    HMODULE get() const { return library_.get(); }
+
+private:
+    win::Module library_;
+};
+
 // Closes the main dialog as Exit does once the program has shown it.
 void CloseMainWindow(const Running& running);
 

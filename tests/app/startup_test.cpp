@@ -85,15 +85,8 @@ TEST(Startup, ArabicLanguageCodeTurnsMessagesRightToLeftFromTheAdministratorTest
 }
 
 TEST(Startup, NonAdministratorIsStopped) {
-    win::Handle own;
-    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()));
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    win::Sid admins;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
-                                           0, 0, 0, 0, admins.put()));
-    SID_AND_ATTRIBUTES deny = {admins.get(), 0};
-    win::Handle restricted;
-    ASSERT_TRUE(::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put()));
+    const win::Handle restricted = harness::RestrictedToken();
+    ASSERT_TRUE(restricted);
 
     ProgramCopy copy(L"user");
     RunResult run = copy.Run(L"Korvale LX-410", {}, true, restricted.get());

@@ -207,14 +207,8 @@ TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
 }
 
 TEST_F(Lxdevctl, WithoutRightsOrWithOutputGoneItStillSaysHowItEnded) {
-    win::Handle own, restricted;
-    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, own.put()));
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    win::Sid admins;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0,
-                                           0, 0, 0, 0, admins.put()));
-    SID_AND_ATTRIBUTES deny = {admins.get(), 0};
-    ASSERT_TRUE(::CreateRestrictedToken(own.get(), 0, 1, &deny, 0, nullptr, 0, nullptr, restricted.put()));
+    const win::Handle restricted = harness::RestrictedToken();
+    ASSERT_TRUE(restricted);
     CtlRun run = Ctl(copy, L"delete-log \"Fleet 04\" --yes", false, restricted.get());
     EXPECT_EQ(run.exitCode, 4u);
     EXPECT_THAT(run.err, HasSubstr("needs administrator rights"));

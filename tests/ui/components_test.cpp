@@ -24,13 +24,8 @@ namespace {
 
 class Components : public testing::Test {
 protected:
-    void SetUp() override {
-        library.reset(::LoadLibraryW((harness::DistDir() + L"\\res\\lxdevset_ENU.dll").c_str()));
-        ASSERT_TRUE(library);
-        win::SetResourceModule(library.get());
-    }
-    void TearDown() override { win::SetResourceModule(nullptr); }
-    win::Module library;
+    void SetUp() override { ASSERT_TRUE(library.Loaded()); }
+    harness::EnglishResources library;
 };
 
 // A worker that sleeps, reads the bar on its way and pokes the dialog with everything that must not close it.

@@ -55,13 +55,8 @@ private:
 
 class DialogLayer : public testing::Test {
 protected:
-    void SetUp() override {
-        library.reset(::LoadLibraryW((harness::DistDir() + L"\\res\\lxdevset_ENU.dll").c_str()));
-        ASSERT_TRUE(library);
-        win::SetResourceModule(library.get());
-    }
-    void TearDown() override { win::SetResourceModule(nullptr); }
-    win::Module library;
+    void SetUp() override { ASSERT_TRUE(library.Loaded()); }
+    harness::EnglishResources library;
 };
 
 } // namespace
