@@ -3,6 +3,8 @@
 //   startup_bench PROGRAMDIR PRINTER ROUNDS [BAREPROGRAM]
 // With BAREPROGRAM it also times the smallest dialog program's start, the part of the overhead that any
 // program pays under this system, and prints the overhead beyond it.
+#include "tests/support/window_search_win.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -23,26 +25,6 @@ double Now() {
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMain(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && ::IsWindowVisible(window) && ::GetMenu(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
-namespace {
-
 // Milliseconds from starting the command to its main window; negative when none appeared.
 double TimeToMainWindow(std::wstring command, const std::wstring& dir) {
     STARTUPINFOW startup{};
@@ -52,20 +34,16 @@ double TimeToMainWindow(std::wstring command, const std::wstring& dir) {
     if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
                           &info))
         return -1;
-    Search search{info.dwProcessId, nullptr};
-    while (!search.found && Now() - start < 20000.0) {
-        ::EnumWindows(&MatchMain, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            ::Sleep(1);
-    }
+    // Looked for every millisecond: the poll must not add to what it measures.
+    const HWND main = winsearch::WaitTopWindow(info.dwProcessId, &winsearch::IsMainDialog, 20000, nullptr, 1);
     const double elapsed = Now() - start;
-    if (search.found)
-        ::PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    if (main)
+        ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     if (::WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
         ::TerminateProcess(info.hProcess, 1);
     ::CloseHandle(info.hProcess);
     ::CloseHandle(info.hThread);
-    return search.found ? elapsed : -1;
+    return main ? elapsed : -1;
 }
 
 double Median(std::vector<double> values) {

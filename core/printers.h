@@ -2,17 +2,13 @@
 #pragma once
 
 #include "core/model.h"
+#include "core/rules.h"
 
 #include <string>
 #include <vector>
 
-// One local printer as the spooler lists it.
-struct LocalPrinter {
-    std::wstring name, driver, port;
-    bool workOffline = false;
-};
 // The local printers in spooler order; false when the spooler refuses.
-bool ListLocalPrinters(std::vector<LocalPrinter>& printers);
+bool ListLocalPrinters(std::vector<InstalledPrinter>& printers);
 
 bool PrinterExists(const std::wstring& name);
 bool GetPrinterDriverName(const std::wstring& name, std::wstring& driverName);

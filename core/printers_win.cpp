@@ -52,14 +52,15 @@ const wchar_t* OrEmpty(const wchar_t* s) {
 
 } // namespace
 
-bool ListLocalPrinters(std::vector<LocalPrinter>& printers) {
+bool ListLocalPrinters(std::vector<InstalledPrinter>& printers) {
     printers.clear();
     PrinterList list;
     if (!EnumLocalPrinters(list))
         return false;
     for (const auto& info : list)
-        printers.push_back({OrEmpty(info.pPrinterName), OrEmpty(info.pDriverName), OrEmpty(info.pPortName),
-                            (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) != 0});
+        printers.push_back({OrEmpty(info.pPrinterName), OrEmpty(info.pDriverName),
+                            (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) != 0,
+                            OrEmpty(info.pPortName)});
     return true;
 }
 
@@ -119,14 +120,9 @@ bool IsPrinterCompatible(const ModelCatalogue& catalogue, const std::wstring& na
 bool FillPrinterList(HWND comboBox, const std::vector<std::wstring>& modelNames) {
     if (modelNames.empty())
         return false;
-    PrinterList list;
-    if (!EnumLocalPrinters(list))
-        return false;
     std::vector<InstalledPrinter> printers;
-    printers.reserve(list.count);
-    for (const auto& info : list)
-        printers.push_back({OrEmpty(info.pPrinterName), OrEmpty(info.pDriverName),
-                            (info.Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE) != 0});
+    if (!ListLocalPrinters(printers) || printers.empty())
+        return false;
     const PrinterChoice choice = ChooseAcceptablePrinters(printers, modelNames);
     if (choice.listed.empty())
         return false;

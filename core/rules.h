@@ -22,6 +22,7 @@ struct InstalledPrinter {
     std::wstring name;
     std::wstring driver;
     bool workOffline = false;
+    std::wstring port;
 };
 
 // The names to list (one per matching model name, so a model named twice lists its printers twice) and the

@@ -1,6 +1,7 @@
 // lxdevctl: the console companion of lxdevset for administrators who set up many printers from scripts.
 #include "app/dll_search_win.h"
 #include "app/settings_win.h"
+#include "comm/port.h"
 #include "comm/services_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <map>
 #include <cstdio>
 #include <mutex>
 #include <thread>
@@ -191,19 +193,18 @@ std::wstring Json(const PrinterResult& r, const std::wstring& operation, IString
 }
 
 int ListPrinters(const Context& context) {
-    std::vector<LocalPrinter> printers;
+    std::vector<InstalledPrinter> printers;
     if (!ListLocalPrinters(printers))
         return Fail(kExitNoMatch, L"the spooler lists no printers");
     int listed = 0;
-    for (const LocalPrinter& p : printers) {
+    for (const InstalledPrinter& p : printers) {
         bool supported = false;
         for (const ModelRecord& model : context.catalogue)
             supported = supported || model.name == p.driver;
         if (!supported && !context.options.all)
             continue;
         ++listed;
-        const bool usb = supported && p.port.size() >= 3 && (p.port[0] | 0x20) == L'u' &&
-                         (p.port[1] | 0x20) == L's' && (p.port[2] | 0x20) == L'b';
+        const bool usb = supported && IsUsbPortName(p.port);
         if (context.options.json) {
             JsonObject object;
             object.Add("printer", Utf8(p.name)).Add("driver", Utf8(p.driver)).Add("port", Utf8(p.port));
@@ -241,15 +242,19 @@ int RunCommandFile(const Context& context, IStringSource& strings) {
 
 int RunOnPrinters(Context& context, IStringSource& strings) {
     const Options& o = context.options;
-    std::vector<LocalPrinter> installed;
+    std::vector<InstalledPrinter> installed;
     ListLocalPrinters(installed);
     std::vector<std::wstring> available;
-    for (const LocalPrinter& p : installed)
-        for (const ModelRecord& model : context.catalogue)
+    std::map<std::wstring, const InstalledPrinter*> byName;
+    for (const InstalledPrinter& p : installed) {
+        for (const ModelRecord& model : context.catalogue) {
             if (model.name == p.driver) {
                 available.push_back(p.name);
+                byName.emplace(p.name, &p);
                 break;
             }
+        }
+    }
     std::vector<std::wstring> unmatched;
     const std::vector<std::wstring> chosen = SelectPrinters(available, o.printers, o.all, unmatched);
     if (!unmatched.empty()) {
@@ -264,12 +269,11 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
 
     std::vector<std::wstring> ports;
     std::vector<bool> wireless;
+    // Port and driver as the spooler listed them a moment ago; each printer's operation asks again for
+    // itself.
     for (const std::wstring& name : chosen) {
-        std::wstring port, driver;
-        GetPrinterPortName(name, port);
-        GetPrinterDriverName(name, driver);
-        ports.push_back(port);
-        wireless.push_back(IsWirelessModel(driver));
+        ports.push_back(byName[name]->port);
+        wireless.push_back(IsWirelessModel(byName[name]->driver));
     }
     std::wstring error;
     if (o.command == Command::kApply && !ResolveSets(context, wireless, error))

@@ -10,7 +10,6 @@
 #include "files/config_file_win.h"
 #include "files/print_log_file_win.h"
 #include "items/memory_items.h"
-#include "items/row_layout.h"
 
 #include <windows.h>
 
@@ -18,14 +17,10 @@ namespace ctl {
 namespace {
 
 std::vector<ItemValue> Values(const MemoryItems& items, bool wireless) {
-    const ModelRows rows = RowsForModel(wireless);
     std::vector<ItemValue> values;
-    for (const ItemBinding& binding : items.Bindings()) {
-        if ((binding.controlId == kPowerOnDefinition.comboId && !rows.first) ||
-            (binding.controlId == kAutoOffBatteryDefinition.comboId && !rows.third))
-            continue;
-        values.push_back({binding.item->GetItemName(), binding.combo->GetCurSel(), binding.combo->GetText()});
-    }
+    for (const ItemBinding* binding : items.ActiveBindings(wireless))
+        values.push_back(
+            {binding->item->GetItemName(), binding->combo->GetCurSel(), binding->combo->GetText()});
     return values;
 }
 
@@ -67,9 +62,7 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
     std::wstring names;
     for (const SettingChoices& s : settings)
         names += (names.empty() ? L"" : L", ") + s.name;
-    bool anyWireless = false, anyOther = false;
-    for (bool wireless : wirelessModels)
-        (wireless ? anyWireless : anyOther) = true;
+    const MemoryItems rows(*context.platform, *context.strings);
     context.resolvedSets.clear();
     for (const auto& [name, choice] : context.options.sets) {
         const SettingChoices* setting = FindSetting(settings, name);
@@ -83,12 +76,12 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
                     DescribeChoices(*setting);
             return false;
         }
-        const bool powerOn = setting->name == kPowerOnDefinition.itemName;
-        const bool battery = setting->name == kAutoOffBatteryDefinition.itemName;
-        if ((powerOn && !RowsForModel(true).first && anyWireless) ||
-            (battery && !RowsForModel(false).third && anyOther)) {
-            error = setting->name + L" is not a setting of every selected printer's model";
-            return false;
+        const ItemBinding* binding = rows.Find(setting->name);
+        for (bool wireless : wirelessModels) {
+            if (!binding || !MemoryItems::TakesPart(*binding, wireless)) {
+                error = setting->name + L" is not a setting of every selected printer's model";
+                return false;
+            }
         }
         context.resolvedSets.push_back({setting->name, index});
     }

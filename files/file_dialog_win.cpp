@@ -115,7 +115,7 @@ bool ShowFileDialog(HWND owner, const FileDialogRequest& request, std::wstring& 
     const std::vector<FilterPair> pairs = ParseFilter(request.filter);
     std::vector<COMDLG_FILTERSPEC> specs;
     for (const FilterPair& pair : pairs)
-        specs.push_back({pair.name.c_str(), pair.spec.c_str()});
+        specs.push_back({pair.name.c_str(), pair.pattern.c_str()});
     if (!specs.empty())
         dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
     if (!request.defaultExtension.empty())

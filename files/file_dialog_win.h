@@ -25,6 +25,6 @@ bool ShowFileDialog(HWND owner, const FileDialogRequest& request, std::wstring& 
 // The filter pairs of a string-table filter ("Name|*.ext|...||").
 struct FilterPair {
     std::wstring name;
-    std::wstring spec;
+    std::wstring pattern; // "*.dat"
 };
 std::vector<FilterPair> ParseFilter(const std::wstring& filter);

@@ -15,27 +15,33 @@ MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {
     for (size_t i = 0; i < bindings_.size(); ++i) {
         const ItemParameterListTemplate& list = bindings_[i].item->GetParameterList();
         combos_[i].texts = list.GetOptionTexts(strings);
-        // As the page fills its lists: the first default choice, or the first choice.
-        combos_[i].selection = 0;
-        const auto& entries = list.GetParameters();
-        for (size_t e = 0; e < entries.size(); ++e) {
-            if (entries[e].isDefault) {
-                combos_[i].selection = static_cast<int>(e);
-                break;
-            }
-        }
+        // As the page fills its lists.
+        combos_[i].selection = list.DefaultIndex();
     }
 }
 
-SettingItems MemoryItems::Active(bool isWirelessModel) {
+bool MemoryItems::TakesPart(const ItemBinding& binding, bool isWirelessModel) {
     const ModelRows rows = RowsForModel(isWirelessModel);
+    if (binding.controlId == kPowerOnDefinition.comboId)
+        return rows.first;
+    if (binding.controlId == kAutoOffBatteryDefinition.comboId)
+        return rows.third;
+    return true;
+}
+
+std::vector<const ItemBinding*> MemoryItems::ActiveBindings(bool isWirelessModel) const {
+    std::vector<const ItemBinding*> active;
+    for (const ItemBinding& binding : bindings_)
+        if (TakesPart(binding, isWirelessModel))
+            active.push_back(&binding);
+    return active;
+}
+
+SettingItems MemoryItems::Active(bool isWirelessModel) {
     SettingItems items;
-    for (const ItemBinding& binding : bindings_) {
-        if ((binding.controlId == kPowerOnDefinition.comboId && !rows.first) ||
-            (binding.controlId == kAutoOffBatteryDefinition.comboId && !rows.third))
-            continue;
-        binding.item->Prepare(binding.combo);
-        items.push_back(binding.item);
+    for (const ItemBinding* binding : ActiveBindings(isWirelessModel)) {
+        binding->item->Prepare(binding->combo);
+        items.push_back(binding->item);
     }
     return items;
 }

@@ -29,7 +29,11 @@ public:
     MemoryItems(const MemoryItems&) = delete;
     MemoryItems& operator=(const MemoryItems&) = delete;
 
-    // The rows a model shows, in page order, their commands rebuilt from the lists' selections.
+    // Whether a row takes part for a model, as the page shows or hides it.
+    static bool TakesPart(const ItemBinding& binding, bool isWirelessModel);
+    // The rows a model shows, in page order.
+    std::vector<const ItemBinding*> ActiveBindings(bool isWirelessModel) const;
+    // Their items, commands rebuilt from the lists' selections.
     SettingItems Active(bool isWirelessModel);
     const std::vector<ItemBinding>& Bindings() const { return bindings_; }
     // The binding of the row with this settings-file key; null when none.

@@ -11,6 +11,11 @@ int ItemParameterListTemplate::FindIndex(uint8_t value) const {
     for (size_t i = 0; i < entries.size(); ++i)
         if (entries[i].paramValue == value)
             return static_cast<int>(i);
+    return DefaultIndex();
+}
+
+int ItemParameterListTemplate::DefaultIndex() const {
+    const auto& entries = GetParameters();
     for (size_t i = 0; i < entries.size(); ++i)
         if (entries[i].isDefault)
             return static_cast<int>(i);
@@ -43,10 +48,7 @@ int CComboItemTemplate::SelectedIndex() {
     if (index >= 0 && index < count)
         return index;
     // Without a selection there is no entry to read; the default choice stands in for it.
-    for (int i = 0; i < count; ++i)
-        if (entries[i].isDefault)
-            return i;
-    return 0;
+    return ParameterList->DefaultIndex();
 }
 
 void CComboItemTemplate::BuildApplyCmd() {

@@ -28,8 +28,10 @@ public:
     virtual ~ItemParameterListTemplate() = default;
     virtual const std::vector<ItemParameter>& GetParameters() const = 0;
 
-    // Position of the first entry with this value, else of the first default entry, else 0.
+    // Position of the first entry with this value, else DefaultIndex().
     int FindIndex(uint8_t value) const;
+    // Position of the first default entry, else 0: what a freshly filled list shows.
+    int DefaultIndex() const;
     // One text per entry in list order; an identifier without a text still takes its place.
     std::vector<std::wstring> GetOptionTexts(IStringSource& strings) const;
 };

@@ -63,15 +63,7 @@ BOOL CTabBasic::OnInitDialog() {
         win::ComboBox list(static_cast<CComboBoxWin*>(binding.combo)->Handle());
         for (const std::wstring& text : binding.item->GetParameterList().GetOptionTexts(strings))
             list.AddString(text);
-        const auto& entries = binding.item->GetParameterList().GetParameters();
-        int selected = 0;
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].isDefault) {
-                selected = static_cast<int>(i);
-                break;
-            }
-        }
-        list.SetCurSel(selected);
+        list.SetCurSel(binding.item->GetParameterList().DefaultIndex());
     }
     return TRUE;
 }

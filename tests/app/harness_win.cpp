@@ -1,6 +1,8 @@
 // Runs a private copy of the shipped program and reads its test log.
 #include "tests/app/harness_win.h"
 
+#include "tests/support/window_search_win.h"
+
 #include "win/resources.h"
 #include "win/text.h"
 
@@ -159,37 +161,9 @@ RunResult ProgramCopy::Run(const std::wstring& tail, const std::function<void(co
     return result;
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(window, cls, 64);
-    if (owner == search->processId && wcscmp(cls, search->className) == 0 && ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    do {
-        WindowSearch search = {processId, className, nullptr};
-        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        ::Sleep(50);
-    } while (::GetTickCount() - start < timeoutMs);
-    return nullptr;
+    return winsearch::WaitTopWindow(
+        processId, [&](HWND window) { return winsearch::ClassName(window) == className; }, timeoutMs);
 }
 
 std::wstring WindowText(HWND window) {
@@ -224,93 +198,16 @@ std::string Running::WaitForLine(const std::string& prefix, DWORD timeoutMs, int
     return {};
 }
 
-namespace {
-struct MainSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMain(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<MainSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(window, cls, 64);
-    // The main dialog is the one with a menu.
-    if (owner == search->processId && wcscmp(cls, L"#32770") == 0 && ::IsWindowVisible(window) &&
-        ::GetMenu(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct IdSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<IdSearch*>(param);
-    if (::GetDlgCtrlID(window) == search->id) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND Running::MainWindow(DWORD timeoutMs) const {
-    const DWORD start = ::GetTickCount();
-    do {
-        MainSearch search{processId, nullptr};
-        ::EnumWindows(&MatchMain, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (::WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
-            break;
-    } while (::GetTickCount() - start < timeoutMs);
-    return nullptr;
+    return winsearch::WaitTopWindow(processId, &winsearch::IsMainDialog, timeoutMs, process);
 }
-
-namespace {
-struct BoxSearch {
-    DWORD processId;
-    const wchar_t* caption;
-    bool box;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !::IsWindowVisible(window))
-        return TRUE;
-    if (search->box ? ::GetDlgItem(window, 0xFFFF) != nullptr : WindowText(window) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND Poll(const Running& running, BoxSearch search, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    do {
-        search.found = nullptr;
-        ::EnumWindows(&MatchBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (::WaitForSingleObject(running.process, 20) == WAIT_OBJECT_0)
-            break;
-    } while (::GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
-} // namespace
 
 Box WaitForBox(const Running& running, DWORD timeoutMs) {
     Box box;
-    box.window = Poll(running, {running.processId, nullptr, true, nullptr}, timeoutMs);
+    // A message box is the dialog with the message text control.
+    box.window = winsearch::WaitTopWindow(
+        running.processId, [](HWND window) { return ::GetDlgItem(window, 0xFFFF) != nullptr; }, timeoutMs,
+        running.process, 20);
     if (box.window) {
         box.caption = WindowText(box.window);
         box.text = WindowText(::GetDlgItem(box.window, 0xFFFF));
@@ -328,7 +225,9 @@ void Press(const Box& box, int buttonId) {
 }
 
 HWND WaitForCaption(const Running& running, const std::wstring& caption, DWORD timeoutMs) {
-    return Poll(running, {running.processId, caption.c_str(), false, nullptr}, timeoutMs);
+    return winsearch::WaitTopWindow(
+        running.processId, [&](HWND window) { return WindowText(window) == caption; }, timeoutMs,
+        running.process, 20);
 }
 
 void CloseMainWindow(const Running& running) {
@@ -337,9 +236,7 @@ void CloseMainWindow(const Running& running) {
 }
 
 HWND Descendant(HWND window, int id) {
-    IdSearch search{id, nullptr};
-    ::EnumChildWindows(window, &MatchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return winsearch::ChildById(window, id);
 }
 
 int ComboSelection(HWND window, int id) {

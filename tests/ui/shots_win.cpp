@@ -3,6 +3,7 @@
 // For each picture it creates OUTDIR\<name>.want and waits until the script that takes the screenshots
 // (scripts/shots.sh) has removed it. Without scene names it shows every scene.
 #include "core/resource.h"
+#include "tests/support/window_search_win.h"
 
 #include <windows.h>
 
@@ -46,36 +47,16 @@ struct Program {
     }
 };
 
-struct Search {
-    DWORD process;
-    std::wstring caption;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    if (owner == search->process && ::IsWindowVisible(window) &&
-        (search->caption.empty() || search->caption == text)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The program's window whose caption is the given one; any visible window of it when the caption is empty.
 HWND WaitFor(const Program& program, const std::wstring& caption, DWORD timeoutMs = 20000) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        Search search{program.info.dwProcessId, caption, nullptr};
-        ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        ::Sleep(50);
-    }
-    return nullptr;
+    return winsearch::WaitTopWindow(
+        program.info.dwProcessId,
+        [&](HWND window) {
+            wchar_t text[256] = {};
+            ::GetWindowTextW(window, text, 256);
+            return caption.empty() || caption == text;
+        },
+        timeoutMs);
 }
 
 void WaitGone(HWND window) {
@@ -83,22 +64,8 @@ void WaitGone(HWND window) {
         ::Sleep(50);
 }
 
-struct IdSearch {
-    int id;
-    HWND found;
-};
-BOOL CALLBACK MatchId(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<IdSearch*>(param);
-    if (::GetDlgCtrlID(window) == search->id) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 HWND Child(HWND window, int id) {
-    IdSearch search{id, nullptr};
-    ::EnumChildWindows(window, &MatchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return winsearch::ChildById(window, id);
 }
 
 void SelectPrinter(HWND main, const std::wstring& name) {
@@ -110,15 +77,13 @@ void SelectPrinter(HWND main, const std::wstring& name) {
                    reinterpret_cast<LPARAM>(list));
 }
 
+HWND MainOf(Program& program) {
+    return winsearch::WaitTopWindow(program.info.dwProcessId, &winsearch::IsMainDialog, 20000);
+}
+
 // The main window of a printer once its first reading is over.
 HWND OpenMain(Program& program, const std::wstring& printer) {
-    if (!program.Start(printer))
-        return nullptr;
-    HWND main = WaitFor(program, L"Device settings");
-    for (int i = 0; i < 200 && main && !::GetMenu(main); ++i) {
-        ::Sleep(50);
-        main = WaitFor(program, L"Device settings");
-    }
+    HWND main = program.Start(printer) ? MainOf(program) : nullptr;
     ::SetForegroundWindow(main);
     return main;
 }
@@ -187,16 +152,6 @@ void SetLanguage(const std::wstring& code) {
     const std::wstring ini = g_program + L"\\lxdevset.ini";
     ::WritePrivateProfileStringW(L"LangString", nullptr, nullptr, ini.c_str());
     ::WritePrivateProfileStringW(L"LangString", L"default", code.c_str(), ini.c_str());
-}
-
-HWND MainOf(Program& program) {
-    for (int i = 0; i < 400; ++i, ::Sleep(50)) {
-        Search search{program.info.dwProcessId, L"", nullptr};
-        ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
-        if (search.found && ::GetMenu(search.found))
-            return search.found;
-    }
-    return nullptr;
 }
 
 // For each language: the selection dialog, the main window of the wireless model and the message of a refused
