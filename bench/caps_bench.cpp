@@ -3,7 +3,7 @@
 #include "caps/media_table.h"
 #include "caps/queries.h"
 #include "stubs/lxmedia/lmx_file.h"
-#include "tests/caps/record_builder.h"
+#include "tests/support/record_builder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Timed program under Wine: attach with 1,000 media records; capability 257 beside memcpy.
 #include "caps/records.h"
-#include "tests/caps/record_builder.h"
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/wine_env_win.h"
 #include "bench/media_file_gen.h"
 #include "stubs/lxmedia/lmx_file.h"
 

@@ -4,7 +4,7 @@
 #include "items/basic_items.h"
 #include "items/platform_win.h"
 #include "core/printers.h"
-#include "comm/lxportio_win.h"
+#include "comm/port/lxportio_win.h"
 #include "comm/print_log.h"
 #include "core/result_codes.h"
 

@@ -1,7 +1,7 @@
 // The communicator: owns the port for one exchange and sends the fixed commands every exchange begins with.
 #pragma once
 
-#include "comm/port.h"
+#include "comm/port/port.h"
 #include "items/setting_item.h"
 
 #include <cstdint>

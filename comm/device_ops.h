@@ -41,7 +41,7 @@ int32_t SendCalibrationValue(const std::wstring& printerName, const ModelRecord&
 constexpr uint32_t kDeletionWorkPauseMs = 16000;
 
 // What the settings page works for: the selected printer and model. The main dialog keeps it current.
-class PrinterContext {
+class PrinterContext : public ICalibrationSender {
 public:
     explicit PrinterContext(const CommServices& services) : services_(services) {}
     void Refresh(const std::wstring& printerName, const ModelRecord& model) {
@@ -53,7 +53,7 @@ public:
 
     // Sends the value of the choice selected in the calibration row's list at once, on the calling thread; a
     // result code (6504 on success). Without a selection nothing is sent and the result is 5010.
-    int32_t SendCalibration(const ItemBinding& binding) const;
+    int32_t SendCalibration(const ItemBinding& binding) const override;
 
 private:
     CommServices services_;

@@ -1,7 +1,7 @@
 // Reads the printer's print log through a port, piece by piece, and checks every piece before trusting it.
 #pragma once
 
-#include "comm/port.h"
+#include "comm/port/port.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The setting item model: one printer setting bound to one drop-down list, its commands, its settings key.
 #pragma once
 
-#include "comm/port.h"
+#include "comm/port/port.h"
 #include "items/combo.h"
 #include "items/item_platform.h"
 
@@ -117,4 +117,13 @@ struct ItemBinding {
     int32_t controlId = 0;
     IComboBox* combo = nullptr;
     std::shared_ptr<CComboItemTemplate> item;
+};
+
+// Where the settings page sends what it sends at once (the calibration value): the printer the page works
+// for.
+class ICalibrationSender {
+public:
+    virtual ~ICalibrationSender() = default;
+    // Sends the value of the choice selected in the binding's list; a result code (6504 on success).
+    virtual int32_t SendCalibration(const ItemBinding& binding) const = 0;
 };

@@ -4,7 +4,7 @@
 
 #include "comm/device_ops.h"
 #include "core/model.h"
-#include "items/tab_page_win.h"
+#include "items/page/tab_page_win.h"
 #include "ui/split_button_win.h"
 #include "win/controls.h"
 #include "win/dialog.h"

@@ -1,7 +1,7 @@
 // The main dialog's device operations: jobs behind the progress dialog, single commands, the first reading.
 #include "ui/main_dlg_win.h"
 
-#include "comm/progress_dlg_win.h"
+#include "comm/progress/progress_dlg_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
 #include "core/resource.h"

@@ -1,7 +1,7 @@
 // Console probe: loads the capability library as the driver does and prints every answer as a table.
 #include "caps/media_library_win.h"
 #include "caps/records.h"
-#include "stubs/driver/install_win.h"
+#include "caps/tools/driver_install_win.h"
 #include "win/handles.h"
 
 #include <winspool.h>

@@ -3,7 +3,7 @@
 #include "core/messages_win.h"
 #include "core/printer_list_win.h"
 #include "core/printers.h"
-#include "app/settings_win.h"
+#include "app/settings/settings_win.h"
 #include "tests/app/harness_win.h"
 #include "win/handles.h"
 
@@ -218,8 +218,8 @@ TEST(PrinterList, AllOfflineSelectsFirstEntryAndRepeatedModelListsTwice) {
 
     SortedList twice;
     ASSERT_TRUE(FillPrinterList(twice.combo, {L"Korvale LX-450W", L"Korvale LX-450W"}));
-    EXPECT_THAT(twice.Entries(), ElementsAre(L"Warehouse LX-450W", L"Warehouse LX-450W", L"Wireless Desk LX-450W",
-                                             L"Wireless Desk LX-450W"));
+    EXPECT_THAT(twice.Entries(), ElementsAre(L"Warehouse LX-450W", L"Warehouse LX-450W",
+                                             L"Wireless Desk LX-450W", L"Wireless Desk LX-450W"));
 }
 
 TEST(PrinterList, NothingAcceptableLeavesTheListUntouched) {

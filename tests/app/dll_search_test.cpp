@@ -1,6 +1,6 @@
 // The program's library search in this process: after the restriction a library is found only in the system
 // folder, not beside the program and not in the current folder.
-#include "app/dll_search_win.h"
+#include "app/settings/dll_search_win.h"
 #include "tests/app/harness_win.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Start-up rules that need no system: command line, model list, printer choice, placement, text direction.
-#include "app/startup_rules.h"
+#include "app/settings/startup_rules.h"
 #include "core/rules.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // An ordinary program's DeviceCapabilitiesW on an installed printer reaches the capability library's tables.
 #include "caps/records.h"
-#include "tests/caps/record_builder.h"
-#include "stubs/driver/install_win.h"
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/record_builder.h"
+#include "caps/tools/driver_install_win.h"
+#include "tests/support/wine_env_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A hostile media-table library for the start-up tests: the variable LX_FAULTY_MEDIA picks its fault.
 #include "caps/media_library_win.h"
-#include "tests/caps/record_builder.h"
+#include "tests/support/record_builder.h"
 
 #include <cstring>
 #include <string>

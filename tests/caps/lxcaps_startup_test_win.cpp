@@ -1,6 +1,6 @@
 // Start-up of the capability library: every fault of the media-table library makes loading it fail, cleanly.
 #include "caps/records.h"
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/wine_env_win.h"
 
 #include <gtest/gtest.h>
 

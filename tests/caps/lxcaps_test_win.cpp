@@ -1,7 +1,7 @@
 // The capability library as the driver sees it: real DLL, media stand-in, data/caps-test.lmx.
 #include "caps/records.h"
-#include "tests/caps/record_builder.h"
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/record_builder.h"
+#include "tests/support/wine_env_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The media table builder with damaged or extreme input from the media-table library.
 #include "caps/media_table.h"
 #include "caps/queries.h"
-#include "tests/caps/record_builder.h"
+#include "tests/support/record_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The console probe prints the library's answers for the DEVMODE it is asked for.
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/wine_env_win.h"
 
 #include <gtest/gtest.h>
 

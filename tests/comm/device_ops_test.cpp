@@ -1,5 +1,6 @@
 // The single-command operations on a virtual clock: start checks, the 16 s the printer is given to delete,
 // and what reaches the printer.
+#include "tests/support/virtual_clock.h"
 #include "comm/device_ops.h"
 #include "core/result_codes.h"
 #include "items/basic_items.h"

@@ -1,5 +1,6 @@
 // The USB port's transfer loop on a scripted device and a virtual clock: retries, pieces, silence, refusals.
-#include "comm/port.h"
+#include "tests/support/virtual_clock.h"
+#include "comm/port/port.h"
 
 #include <gtest/gtest.h>
 

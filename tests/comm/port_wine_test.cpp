@@ -1,6 +1,6 @@
 // The USB port through lxportio.dll and the simulator program: pieces, silence, bad answers, refusals.
 #include "comm/communicator.h"
-#include "comm/lxportio_win.h"
+#include "comm/port/lxportio_win.h"
 #include "comm/print_log.h"
 #include "comm/services_win.h"
 #include "sim/print_log.h"

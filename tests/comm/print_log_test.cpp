@@ -1,5 +1,6 @@
 // The print-log reader against the simulated printer: whole logs, faults mid-transfer, corrupt and absurd
 // answers.
+#include "tests/support/virtual_clock.h"
 #include "comm/communicator.h"
 #include "comm/print_log.h"
 #include "tests/support/sim_device.h"

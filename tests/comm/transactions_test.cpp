@@ -1,4 +1,5 @@
 // Every transaction's result codes, pauses and preconditions against simulated printers on a virtual clock.
+#include "tests/support/virtual_clock.h"
 #include "core/result_codes.h"
 #include "comm/transactions.h"
 #include "items/basic_items.h"

@@ -1,5 +1,6 @@
 // The print log's CSV file: exact bytes, quoting, local times, refusals, and a whole log read from the
 // printer.
+#include "tests/support/virtual_clock.h"
 #include "comm/communicator.h"
 #include "files/print_log_csv.h"
 #include "tests/support/sim_device.h"

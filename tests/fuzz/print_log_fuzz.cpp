@@ -1,5 +1,6 @@
 // Fuzz target: printer answers from the input through the print-log reader, and the records into the CSV
 // file.
+#include "tests/support/virtual_clock.h"
 #include "comm/print_log.h"
 #include "files/print_log_csv.h"
 #include "sim/print_log.h"

@@ -1,7 +1,7 @@
 // Fuzz targets' port device: every call's outcome and every answer byte come from the fuzz input.
 #pragma once
 
-#include "comm/port.h"
+#include "comm/port/port.h"
 #include "tests/fuzz/fuzz_target.h"
 
 #include <algorithm>

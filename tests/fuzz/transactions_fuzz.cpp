@@ -1,4 +1,5 @@
 // Fuzz target: printer answers from the input, fed through every transaction on a virtual clock.
+#include "tests/support/virtual_clock.h"
 #include "core/result_codes.h"
 #include "comm/transactions.h"
 #include "items/basic_items.h"

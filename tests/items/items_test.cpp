@@ -1,4 +1,5 @@
 // The five basic items: command bytes for every choice, answers on the wire, settings-file keys, dumps.
+#include "tests/support/virtual_clock.h"
 #include "items/basic_items.h"
 #include "tests/support/item_fakes.h"
 #include "tests/support/sim_device.h"

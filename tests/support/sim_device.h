@@ -1,7 +1,8 @@
 // Host-test port device: connects ports straight to simulated printers, with waits on a virtual clock.
 #pragma once
 
-#include "comm/port.h"
+#include "tests/support/virtual_clock.h"
+#include "comm/port/port.h"
 #include "sim/engine.h"
 
 #include <map>

@@ -1,11 +1,13 @@
 // The main window's parts in this process under Wine: the progress dialog's hold times and keys, the split
 // button's zones, keys, menu and pixels, and the option dialog's settings-file rule.
+#include "tests/support/virtual_clock.h"
 #include "app/option_dlg_win.h"
-#include "comm/progress_dlg_win.h"
+#include "comm/progress/progress_dlg_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
 #include "core/resource.h"
-#include "items/tab_page_win.h"
+#include "comm/device_ops.h"
+#include "items/page/tab_page_win.h"
 #include "tests/app/harness_win.h"
 #include "ui/split_button_geometry.h"
 #include "ui/split_button_win.h"

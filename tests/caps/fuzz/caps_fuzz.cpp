@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary media records and device blocks through the table builder and every query.
 #include "caps/media_table.h"
 #include "caps/queries.h"
-#include "tests/caps/record_builder.h"
+#include "tests/support/record_builder.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Runs the fuzz target without libFuzzer: given inputs (files), then seeded, structured random inputs.
-#include "tests/caps/record_builder.h"
+#include "tests/support/record_builder.h"
 
 #include <cstdint>
 #include <cstdio>

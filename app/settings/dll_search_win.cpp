@@ -1,6 +1,6 @@
 // The program runs elevated, often from a folder others can write to (a download folder): a library planted
 // there or in the current folder must never be loaded in place of a system one.
-#include "app/dll_search_win.h"
+#include "app/settings/dll_search_win.h"
 
 #include <windows.h>
 #include <delayimp.h>

@@ -1,5 +1,5 @@
 // The basic settings page: bindings in page order, choices filled once, rows arranged per model.
-#include "items/tab_page_win.h"
+#include "items/page/tab_page_win.h"
 
 #include "core/messages_win.h"
 #include "core/resource.h"

@@ -1,5 +1,5 @@
 // Test set-up under Wine: stand-ins into the spooler's driver folder; the library loaded.
-#include "tests/caps/wine_env_win.h"
+#include "tests/support/wine_env_win.h"
 
 #include <winspool.h>
 

@@ -1,5 +1,5 @@
 // Installation of the stand-in driver: its files into the driver folder, then the driver and the printer.
-#include "stubs/driver/install_win.h"
+#include "caps/tools/driver_install_win.h"
 
 #include "caps/media_library_win.h"
 #include "win/handles.h"

@@ -1,5 +1,5 @@
 // Start-up rules that need no system call: command line and model list.
-#include "app/startup_rules.h"
+#include "app/settings/startup_rules.h"
 
 #include <cwctype>
 

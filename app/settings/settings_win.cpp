@@ -1,7 +1,7 @@
 // Settings file, model catalogue and language choice through the private-profile functions and the registry.
-#include "app/settings_win.h"
+#include "app/settings/settings_win.h"
 
-#include "app/startup_rules.h"
+#include "app/settings/startup_rules.h"
 #include "core/paths_win.h"
 #include "core/rules.h"
 #include "win/handles.h"

@@ -1,7 +1,7 @@
 // Printer ports: byte transfers to a named port that either complete within a deadline or fail.
 #pragma once
 
-#include "comm/clock.h"
+#include "comm/port/clock.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,15 +1,9 @@
-// The tick counter and pauses every bounded wait on the printer uses; real on Windows, virtual in tests.
+// A clock for tests: time moves only when someone sleeps or advances it.
 #pragma once
 
-#include <cstdint>
+#include "comm/port/clock.h"
 
-class IClock {
-public:
-    virtual ~IClock() = default;
-    // Milliseconds since an arbitrary start; wraps like the Windows tick counter.
-    virtual uint32_t TickCount() = 0;
-    virtual void Sleep(uint32_t ms) = 0;
-};
+#include <cstdint>
 
 // Time that moves only when someone sleeps or advances it: multi-second waits run in microseconds.
 class VirtualClock : public IClock {

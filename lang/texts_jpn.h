@@ -28,22 +28,36 @@
 #define STR_STARTUP_USE_LAST "前回指定した設定を使用します。"
 #define STR_STARTUP_LAST_UNREADABLE "前回指定した設定を保存したファイルを読み込めません。"
 #define STR_STARTUP_USE_DEFAULTS "既定の設定を使用します。"
-#define STR_GET_FAILED "現在の設定を取得できませんでした。\n正しいモデルが接続されていること、本体が正しく接続されて電源が入っていることを確認してください。"
-#define STR_APPLY_FAILED "設定を適用できませんでした。\n正しいモデルが接続されていること、本体が正しく接続されて電源が入っていることを確認してください。"
-#define STR_SEND_FAILED "コマンドを送信できませんでした。\n正しいモデルが接続されていること、プリンターが正しく接続されて電源が入っていることを確認してください。"
+#define STR_GET_FAILED                                                                                                                                         \
+    "現在の設定を取得できませんでした。\n正しいモデルが接続されていること、本体が正しく接続されて電源が入っ" \
+    "ていることを確認してください。"
+#define STR_APPLY_FAILED                                                                                                                                       \
+    "設定を適用できませんでした。\n正しいモデルが接続されていること、本体が正しく接続されて電源が入っている" \
+    "ことを確認してください。"
+#define STR_SEND_FAILED                                                                                                                                        \
+    "コマンドを送信できませんでした。\n正しいモデルが接続されていること、プリンターが正しく接続されて電源が" \
+    "入っていることを確認してください。"
 #define STR_STARTUP_NOT_USB "プリンターのポートが USB ポートではないため、現在の設定を取得できませんでした。"
-#define STR_NOT_USB_PORT "プリンターのポートが USB ポートではないため、この機能は使用できません。\nUSB で接続されたプリンターを指定してください。"
+#define STR_NOT_USB_PORT                                                                                             \
+    "プリンターのポートが USB ポートではないため、この機能は使用できません。\nUSB " \
+    "で接続されたプリンターを指定してください。"
 #define STR_NOT_APPLIED "設定が正しく反映されていない可能性があります。\nもう一度設定してください。"
 #define STR_WRONG_MODEL "接続されているモデルが違います。"
 #define STR_FILE_OPEN_FAILED "ファイルを開けませんでした。\n指定したファイルが正しいことを確認してください。"
 #define STR_IMPORT_UNREADABLE "ファイルから設定を読み込めないため、インポートできません。"
-#define STR_FILE_SAVE_FAILED "ファイルを保存できません。\n指定したフォルダーに書き込めることを確認してください。"
-#define STR_ALL_PAGES_DISABLED "すべてのページが無効になっています。\n少なくとも 1 つのページを有効にしてください。"
+#define STR_FILE_SAVE_FAILED                                                                                 \
+    "ファイルを保存できません。\n指定したフォルダーに書き込めることを確認してください。"
+#define STR_ALL_PAGES_DISABLED                                                                               \
+    "すべてのページが無効になっています。\n少なくとも 1 つのページを有効にしてください。"
 #define STR_SETTINGS_FILE_MISSING "設定ファイルが見つかりません。"
 #define STR_IMPORT_WRONG_MODEL "指定されたプリンターには、この設定をインポートできません。"
-#define STR_CONFIRM_RESET "ネットワーク設定を含むプリンターの設定が、工場出荷時の状態に戻ります。\n\n続行してもよろしいですか?"
-#define STR_CONFIRM_DELETE_TEMPLATES "プリンターに保存されているデータベースの内容とテンプレートがすべて削除されます。\n\n続行してもよろしいですか?"
-#define STR_CONFIRM_DELETE_LOG "プリンターに保存されている印刷ログがすべて削除されます。\n\n続行してもよろしいですか?"
+#define STR_CONFIRM_RESET                                                                                    \
+    "ネットワーク設定を含むプリンターの設定が、工場出荷時の状態に戻ります。\n\n続行してもよろしいですか?"
+#define STR_CONFIRM_DELETE_TEMPLATES                                                                                                                          \
+    "プリンターに保存されているデータベースの内容とテンプレートがすべて削除されます。\n\n続行してもよろしい" \
+    "ですか?"
+#define STR_CONFIRM_DELETE_LOG                                                                               \
+    "プリンターに保存されている印刷ログがすべて削除されます。\n\n続行してもよろしいですか?"
 #define STR_CONFIRM_REPORT "プリンター情報を印刷します。\n\n続行してもよろしいですか?"
 #define STR_GET_DONE "現在の値を取得しました。"
 #define STR_APPLY_DONE "設定を適用しました。"
@@ -67,10 +81,22 @@
 #define STR_12_HOURS "12 時間"
 #define STR_PRINTER_BUSY "プリンターは処理中です。\n処理が終わるまで待ってから、もう一度実行してください。"
 #define STR_PRINTER_SILENT "プリンターから応答がありません。\n電源が入っていることを確認してください。"
-#define STR_APPLY_FAILED_DRIVE "設定を適用できませんでした。\nプリンターがリムーバブル ドライブとして接続されています。プリンター モードに切り替えてから、もう一度実行してください。"
-#define STR_GET_FAILED_DRIVE "現在の設定を取得できませんでした。\nプリンターがリムーバブル ドライブとして接続されています。プリンター モードに切り替えてから、もう一度実行してください。"
-#define STR_SEND_FAILED_DRIVE "コマンドを送信できませんでした。\nプリンターがリムーバブル ドライブとして接続されています。プリンター モードに切り替えてから、もう一度実行してください。"
-#define STR_STARTUP_DRIVE_NOTE "プリンターがリムーバブル ドライブ (マス ストレージ モード) として接続されている場合は、プリンター モードに戻してください。"
+#define STR_APPLY_FAILED_DRIVE                                                                                                                          \
+    "設定を適用できませんでした。\nプリンターがリムーバブル ドライブとして接続されています。プリンター " \
+    "モードに切り替えてから、もう一度実行してください。"
+#define STR_GET_FAILED_DRIVE                                                                                 \
+    "現在の設定を取得できませんでした。\nプリンターがリムーバブル "             \
+    "ドライブとして接続されています。プリンター モードに切り替えてから、もう一度実行してください。"
+#define STR_SEND_FAILED_DRIVE                                                                                                                                 \
+    "コマンドを送信できませんでした。\nプリンターがリムーバブル ドライブとして接続されています。プリンター " \
+    "モードに切り替えてから、もう一度実行してください。"
+#define STR_STARTUP_DRIVE_NOTE                                                                                                                        \
+    "プリンターがリムーバブル ドライブ (マス ストレージ モード) として接続されている場合は、プリンター " \
+    "モードに戻してください。"
+#define STR_UNEXPECTED_FAILURE "予期しないエラーにより操作が中止されました。"
+#define STR_BACKUP_IN_THE_WAY                                                                                \
+    "以前のファイルのコピー (拡張子 .bak 付き) "                                             \
+    "が同じ場所にあり、削除できませんでした。この名前で再度保存する前に削除してください。"
 #define STR_PROGRESS_RESETTING "プリンターをリセットしています..."
 
 #define TXT_OK "OK"
@@ -97,7 +123,8 @@
 
 #define TXT_ABOUT_CAPTION "バージョン情報"
 #define TXT_OPTIONS_CAPTION "オプション設定"
-#define TXT_OPTION_NO_STARTUP_ERROR "起動時に現在の設定を取得できなかった場合に、エラー メッセージを表示しない(&D)"
+#define TXT_OPTION_NO_STARTUP_ERROR                                                                          \
+    "起動時に現在の設定を取得できなかった場合に、エラー メッセージを表示しない(&D)"
 #define TXT_PROGRESS_CAPTION "進行状況"
 
 #define TXT_PRINTER_LABEL "プリンター(&P):"

@@ -1,5 +1,5 @@
 // The USB port's transfer loop: retry partial transfers with pauses until all bytes moved or the deadline.
-#include "comm/port.h"
+#include "comm/port/port.h"
 
 #include <cstring>
 #include <vector>

@@ -2,7 +2,6 @@
 // drop-down lists that show them.
 #pragma once
 
-#include "comm/device_ops.h"
 #include "items/basic_items.h"
 #include "items/combo_win.h"
 #include "items/row_layout.h"
@@ -14,16 +13,16 @@
 #include <utility>
 #include <vector>
 
-// A tab page: the printer context it works for and the items it hands out for an operation.
+// A tab page: where it sends what it sends at once, and the items it hands out for an operation.
 class CTabBase : public win::Dialog {
 public:
     using win::Dialog::Dialog;
     // Set by the main dialog before the page's window is created; not owned.
-    void SetPrinterContext(const PrinterContext* context) { printerContext_ = context; }
+    void SetPrinterContext(const ICalibrationSender* context) { printerContext_ = context; }
     virtual SettingItems GetItems() = 0;
 
 protected:
-    const PrinterContext* printerContext_ = nullptr;
+    const ICalibrationSender* printerContext_ = nullptr;
 };
 
 // The page of the five basic settings (template 130 of the language library).

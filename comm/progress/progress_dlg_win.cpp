@@ -1,8 +1,9 @@
 // The progress dialog's timer, worker thread and completion.
-#include "comm/progress_dlg_win.h"
+#include "comm/progress/progress_dlg_win.h"
 
 #include "core/messages_win.h"
 #include "core/resource.h"
+#include "core/result_codes.h"
 #include "win/seams.h"
 
 CProgressDlg::CProgressDlg(HWND parent, Worker worker, void* userData, std::wstring caption)
@@ -26,7 +27,7 @@ BOOL CProgressDlg::OnInitDialog() {
     thread_.reset(::CreateThread(nullptr, 0, &CProgressDlg::WorkerThread, this, 0, nullptr));
     if (!thread_) {
         // Without a thread the worker cannot run; the dialog closes as a worker would that had failed.
-        result = 0;
+        result = result::kUnexpectedFailure;
         ::PostMessageW(hwnd(), kCompletionMessage, 0, 0);
     }
     return TRUE;
@@ -34,11 +35,13 @@ BOOL CProgressDlg::OnInitDialog() {
 
 DWORD WINAPI CProgressDlg::WorkerThread(void* param) {
     auto* self = static_cast<CProgressDlg*>(param);
-    int32_t code = 0;
+    int32_t code = result::kUnexpectedFailure;
     try {
-        code = self->worker_ ? self->worker_(self->userData_) : 0;
+        if (self->worker_)
+            code = self->worker_(self->userData_);
     } catch (...) {
-        code = 0; // nothing unwinds out of a thread
+        // Nothing unwinds out of a thread; the user learns that the operation did not finish.
+        code = result::kUnexpectedFailure;
     }
     self->result = code;
     ::PostMessageW(self->hwnd(), kCompletionMessage, 0, 0);

@@ -25,25 +25,44 @@
 #define STR_NO_COMPATIBLE_DRIVER "Aucun pilote d'imprimante compatible n'est installé."
 #define STR_STARTUP_GET_FAILED "Impossible d'obtenir les paramètres actuels."
 #define STR_STARTUP_USE_LAST "Les derniers paramètres définis vont être utilisés."
-#define STR_STARTUP_LAST_UNREADABLE "Le fichier contenant les derniers paramètres définis ne peut pas être lu."
+#define STR_STARTUP_LAST_UNREADABLE                                                                          \
+    "Le fichier contenant les derniers paramètres définis ne peut pas être lu."
 #define STR_STARTUP_USE_DEFAULTS "Les paramètres par défaut vont être utilisés."
-#define STR_GET_FAILED "Impossible d'obtenir les paramètres actuels.\nVérifiez que le bon modèle est connecté et que l'appareil est correctement branché et allumé."
-#define STR_APPLY_FAILED "Impossible d'appliquer les paramètres.\nVérifiez que le bon modèle est connecté et que l'appareil est correctement branché et allumé."
-#define STR_SEND_FAILED "Impossible d'envoyer la commande.\nVérifiez que le bon modèle est connecté et que l'imprimante est correctement branchée et allumée."
-#define STR_STARTUP_NOT_USB "Impossible d'obtenir les paramètres actuels, car le port de l'imprimante n'est pas un port USB."
-#define STR_NOT_USB_PORT "Cette fonction n'est pas disponible, car le port de l'imprimante n'est pas un port USB.\nSélectionnez une imprimante connectée en USB."
+#define STR_GET_FAILED                                                                                       \
+    "Impossible d'obtenir les paramètres actuels.\nVérifiez que le bon modèle est connecté et que "      \
+    "l'appareil est correctement branché et allumé."
+#define STR_APPLY_FAILED                                                                                         \
+    "Impossible d'appliquer les paramètres.\nVérifiez que le bon modèle est connecté et que l'appareil est " \
+    "correctement branché et allumé."
+#define STR_SEND_FAILED                                                                                      \
+    "Impossible d'envoyer la commande.\nVérifiez que le bon modèle est connecté et que l'imprimante est " \
+    "correctement branchée et allumée."
+#define STR_STARTUP_NOT_USB                                                                                  \
+    "Impossible d'obtenir les paramètres actuels, car le port de l'imprimante n'est pas un port USB."
+#define STR_NOT_USB_PORT                                                                                      \
+    "Cette fonction n'est pas disponible, car le port de l'imprimante n'est pas un port USB.\nSélectionnez " \
+    "une imprimante connectée en USB."
 #define STR_NOT_APPLIED "Les paramètres n'ont peut-être pas été définis correctement.\nVeuillez réessayer."
 #define STR_WRONG_MODEL "Le modèle connecté n'est pas le bon."
 #define STR_FILE_OPEN_FAILED "Impossible d'ouvrir le fichier.\nVérifiez que le fichier spécifié est correct."
-#define STR_IMPORT_UNREADABLE "Impossible d'importer les paramètres, car ils ne peuvent pas être lus dans le fichier."
-#define STR_FILE_SAVE_FAILED "Impossible d'enregistrer le fichier.\nVérifiez qu'il est possible d'écrire dans le dossier spécifié."
+#define STR_IMPORT_UNREADABLE                                                                                \
+    "Impossible d'importer les paramètres, car ils ne peuvent pas être lus dans le fichier."
+#define STR_FILE_SAVE_FAILED                                                                                 \
+    "Impossible d'enregistrer le fichier.\nVérifiez qu'il est possible d'écrire dans le dossier spécifié."
 #define STR_ALL_PAGES_DISABLED "Toutes les pages sont désactivées.\nAu moins une page doit être activée."
 #define STR_SETTINGS_FILE_MISSING "Le fichier de paramètres est introuvable."
 #define STR_IMPORT_WRONG_MODEL "Impossible d'importer les paramètres dans l'imprimante spécifiée."
-#define STR_CONFIRM_RESET "Les paramètres de l'imprimante, y compris les paramètres réseau, vont être rétablis aux valeurs d'usine.\n\nVoulez-vous continuer ?"
-#define STR_CONFIRM_DELETE_TEMPLATES "Tout le contenu de la base de données et tous les modèles enregistrés sur l'imprimante vont être supprimés.\n\nVoulez-vous continuer ?"
-#define STR_CONFIRM_DELETE_LOG "Tous les journaux d'impression enregistrés sur l'imprimante vont être supprimés.\n\nVoulez-vous continuer ?"
-#define STR_CONFIRM_REPORT "Le rapport d'informations de l'imprimante va être imprimé.\n\nVoulez-vous continuer ?"
+#define STR_CONFIRM_RESET                                                                                    \
+    "Les paramètres de l'imprimante, y compris les paramètres réseau, vont être rétablis aux valeurs "  \
+    "d'usine.\n\nVoulez-vous continuer ?"
+#define STR_CONFIRM_DELETE_TEMPLATES                                                                         \
+    "Tout le contenu de la base de données et tous les modèles enregistrés sur l'imprimante vont être "  \
+    "supprimés.\n\nVoulez-vous continuer ?"
+#define STR_CONFIRM_DELETE_LOG                                                                               \
+    "Tous les journaux d'impression enregistrés sur l'imprimante vont être supprimés.\n\nVoulez-vous "    \
+    "continuer ?"
+#define STR_CONFIRM_REPORT                                                                                   \
+    "Le rapport d'informations de l'imprimante va être imprimé.\n\nVoulez-vous continuer ?"
 #define STR_GET_DONE "Les valeurs actuelles ont été récupérées."
 #define STR_APPLY_DONE "Les paramètres ont été appliqués."
 #define STR_FILE_CREATED "Le fichier a été créé."
@@ -66,10 +85,22 @@
 #define STR_12_HOURS "12 heures"
 #define STR_PRINTER_BUSY "L'imprimante est occupée.\nAttendez qu'elle ait terminé, puis réessayez."
 #define STR_PRINTER_SILENT "L'imprimante ne répond pas.\nVérifiez qu'elle est allumée."
-#define STR_APPLY_FAILED_DRIVE "Impossible d'appliquer les paramètres.\nL'imprimante est connectée en tant que lecteur amovible. Repassez-la en mode imprimante, puis réessayez."
-#define STR_GET_FAILED_DRIVE "Impossible d'obtenir les paramètres actuels.\nL'imprimante est connectée en tant que lecteur amovible. Repassez-la en mode imprimante, puis réessayez."
-#define STR_SEND_FAILED_DRIVE "Impossible d'envoyer la commande.\nL'imprimante est connectée en tant que lecteur amovible. Repassez-la en mode imprimante, puis réessayez."
-#define STR_STARTUP_DRIVE_NOTE "Si l'imprimante est connectée en tant que lecteur amovible (mode stockage de masse), repassez-la en mode imprimante."
+#define STR_APPLY_FAILED_DRIVE                                                                               \
+    "Impossible d'appliquer les paramètres.\nL'imprimante est connectée en tant que lecteur amovible. "    \
+    "Repassez-la en mode imprimante, puis réessayez."
+#define STR_GET_FAILED_DRIVE                                                                                 \
+    "Impossible d'obtenir les paramètres actuels.\nL'imprimante est connectée en tant que lecteur "        \
+    "amovible. Repassez-la en mode imprimante, puis réessayez."
+#define STR_SEND_FAILED_DRIVE                                                                                \
+    "Impossible d'envoyer la commande.\nL'imprimante est connectée en tant que lecteur amovible. "          \
+    "Repassez-la en mode imprimante, puis réessayez."
+#define STR_STARTUP_DRIVE_NOTE                                                                               \
+    "Si l'imprimante est connectée en tant que lecteur amovible (mode stockage de masse), repassez-la en "  \
+    "mode imprimante."
+#define STR_UNEXPECTED_FAILURE "Une erreur inattendue a interrompu l'opération."
+#define STR_BACKUP_IN_THE_WAY                                                                                \
+    "Une copie de l'ancien fichier avec l'extension supplémentaire .bak se trouve à côté et n'a pas pu " \
+    "être supprimée. Supprimez-la avant d'enregistrer de nouveau sous ce nom."
 #define STR_PROGRESS_RESETTING "Réinitialisation de l'imprimante..."
 
 #define TXT_OK "OK"
@@ -96,7 +127,9 @@
 
 #define TXT_ABOUT_CAPTION "Informations de version"
 #define TXT_OPTIONS_CAPTION "Options"
-#define TXT_OPTION_NO_STARTUP_ERROR "&Ne pas afficher de message d'erreur si les paramètres actuels ne peuvent pas être obtenus au démarrage."
+#define TXT_OPTION_NO_STARTUP_ERROR                                                                          \
+    "&Ne pas afficher de message d'erreur si les paramètres actuels ne peuvent pas être obtenus au "       \
+    "démarrage."
 #define TXT_PROGRESS_CAPTION "Progression"
 
 #define TXT_PRINTER_LABEL "&Imprimante :"
@@ -112,7 +145,8 @@
 #define TXT_REPORT_NOTE "Définit le contenu du rapport imprimé depuis le menu Outils."
 #define TXT_CALIBRATION_LABEL "Éta&lonnage :"
 #define TXT_SEND_CALIBRATION "&Envoyer"
-#define TXT_CALIBRATION_NOTE "« Envoyer » transmet immédiatement la valeur d'étalonnage, sans appliquer les autres paramètres."
+#define TXT_CALIBRATION_NOTE                                                                                 \
+    "« Envoyer » transmet immédiatement la valeur d'étalonnage, sans appliquer les autres paramètres."
 
 /* Longer texts: a wider label, a wider button, room for a third line of the option text. */
 #define POS_MAIN_PRINTER_LABEL 8, 5, 50, 10
