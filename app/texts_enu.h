@@ -26,23 +26,37 @@
 #define STR_NO_COMPATIBLE_DRIVER "No compatible printer driver is installed."
 #define STR_STARTUP_GET_FAILED "Failed to acquire the current settings."
 #define STR_STARTUP_USE_LAST "The parameters will be set to the previously specified settings."
-#define STR_STARTUP_LAST_UNREADABLE "The file where the previously specified settings have been saved cannot be read."
+#define STR_STARTUP_LAST_UNREADABLE                                                                          \
+    "The file where the previously specified settings have been saved cannot be read."
 #define STR_STARTUP_USE_DEFAULTS "The parameters will be set to their default settings."
-#define STR_GET_FAILED "Failed to acquire the current settings. \nCheck that the correct model is connected and that the unit is correctly connected and turned on."
-#define STR_APPLY_FAILED "Failed to apply settings.\nCheck that the correct model is connected and that the unit is correctly connected and turned on."
-#define STR_SEND_FAILED "Failed to send the command.\nCheck that the correct model is connected and that the printer is correctly connected and turned on."
-#define STR_STARTUP_NOT_USB "Failed to retrieve the current settings since the printer port is not a USB port."
-#define STR_NOT_USB_PORT "Since the printer port is not a USB port, this function is not available.\nSpecify the printer installed in USB connection."
+#define STR_GET_FAILED                                                                                       \
+    "Failed to acquire the current settings. \nCheck that the correct model is connected and that the unit " \
+    "is correctly connected and turned on."
+#define STR_APPLY_FAILED                                                                                     \
+    "Failed to apply settings.\nCheck that the correct model is connected and that the unit is correctly "   \
+    "connected and turned on."
+#define STR_SEND_FAILED                                                                                      \
+    "Failed to send the command.\nCheck that the correct model is connected and that the printer is "        \
+    "correctly connected and turned on."
+#define STR_STARTUP_NOT_USB                                                                                  \
+    "Failed to retrieve the current settings since the printer port is not a USB port."
+#define STR_NOT_USB_PORT                                                                                     \
+    "Since the printer port is not a USB port, this function is not available.\nSpecify the printer "        \
+    "installed in USB connection."
 #define STR_NOT_APPLIED "The settings may not have been set correctly.\nTry setting them again."
 #define STR_WRONG_MODEL "The wrong model is connected. "
 #define STR_FILE_OPEN_FAILED "Failed to open the file.\nCheck that the specified file is correct."
 #define STR_IMPORT_UNREADABLE "The settings cannot be imported since they cannot be read from the file."
-#define STR_FILE_SAVE_FAILED "The file cannot be saved.\nMake sure that it is possible to write to the specified folder."
+#define STR_FILE_SAVE_FAILED                                                                                 \
+    "The file cannot be saved.\nMake sure that it is possible to write to the specified folder."
 #define STR_ALL_PAGES_DISABLED "All pages are disabled. \nAt least one page should be enabled."
 #define STR_SETTINGS_FILE_MISSING "The settings file cannot be found."
 #define STR_IMPORT_WRONG_MODEL "The settings cannot be imported to the specified printer."
-#define STR_CONFIRM_RESET "Printer settings, including the network settings, will return to the factory defaults.\n\nOK to continue?"
-#define STR_CONFIRM_DELETE_TEMPLATES "All database contents and templates saved on the printer will be deleted.\n\nOK to continue?"
+#define STR_CONFIRM_RESET                                                                                    \
+    "Printer settings, including the network settings, will return to the factory defaults.\n\nOK to "       \
+    "continue?"
+#define STR_CONFIRM_DELETE_TEMPLATES                                                                         \
+    "All database contents and templates saved on the printer will be deleted.\n\nOK to continue?"
 #define STR_CONFIRM_DELETE_LOG "All print logs saved on the printer will be deleted.\n\nOK to continue?"
 #define STR_CONFIRM_REPORT "The printer information will be printed.\n\nOK to continue?"
 #define STR_GET_DONE "The current values were retrieved."
@@ -68,10 +82,21 @@
 #define STR_12_HOURS "12 Hours"
 #define STR_PRINTER_BUSY "The printer is busy.\nWait until it has finished and try again."
 #define STR_PRINTER_SILENT "The printer did not answer.\nCheck that it is turned on."
-#define STR_APPLY_FAILED_DRIVE "Failed to apply settings.\nThe printer is connected as a removable drive. Switch it to printer mode and try again."
-#define STR_GET_FAILED_DRIVE "Failed to acquire the current settings.\nThe printer is connected as a removable drive. Switch it to printer mode and try again."
-#define STR_SEND_FAILED_DRIVE "Failed to send the command.\nThe printer is connected as a removable drive. Switch it to printer mode and try again."
-#define STR_STARTUP_DRIVE_NOTE "If the printer is connected as a removable drive (mass storage mode), switch it back to printer mode."
+#define STR_APPLY_FAILED_DRIVE                                                                               \
+    "Failed to apply settings.\nThe printer is connected as a removable drive. Switch it to printer mode "   \
+    "and try again."
+#define STR_GET_FAILED_DRIVE                                                                                 \
+    "Failed to acquire the current settings.\nThe printer is connected as a removable drive. Switch it to "  \
+    "printer mode and try again."
+#define STR_SEND_FAILED_DRIVE                                                                                \
+    "Failed to send the command.\nThe printer is connected as a removable drive. Switch it to printer mode " \
+    "and try again."
+#define STR_STARTUP_DRIVE_NOTE                                                                               \
+    "If the printer is connected as a removable drive (mass storage mode), switch it back to printer mode."
+#define STR_UNEXPECTED_FAILURE "An unexpected error stopped the operation."
+#define STR_BACKUP_IN_THE_WAY                                                                                \
+    "A copy of the earlier file with the added extension .bak is beside it and could not be removed. "       \
+    "Remove it before you save to this name again."
 #define STR_PROGRESS_RESETTING "Resetting the printer..."
 
 /* Buttons every dialog shares */
@@ -102,7 +127,8 @@
 /* About, option and progress dialogs */
 #define TXT_ABOUT_CAPTION "Version Information"
 #define TXT_OPTIONS_CAPTION "Option Settings"
-#define TXT_OPTION_NO_STARTUP_ERROR "&Do not display an error message if the current settings cannot be retrieved at startup."
+#define TXT_OPTION_NO_STARTUP_ERROR                                                                          \
+    "&Do not display an error message if the current settings cannot be retrieved at startup."
 #define TXT_PROGRESS_CAPTION "Progress"
 
 /* Main dialog */
@@ -120,4 +146,5 @@
 #define TXT_REPORT_NOTE "Choose what the report printed from the Tools menu contains."
 #define TXT_CALIBRATION_LABEL "Ca&libration:"
 #define TXT_SEND_CALIBRATION "&Send"
-#define TXT_CALIBRATION_NOTE "Send takes the calibration value over at once, without applying the other settings."
+#define TXT_CALIBRATION_NOTE                                                                                 \
+    "Send takes the calibration value over at once, without applying the other settings."

@@ -36,6 +36,20 @@ std::wstring LastSettingsFilePath(const std::wstring& modelName) {
     return BuildPathBesideProgram(L"_" + modelName, L".ini");
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    if (path.empty())
+        return path;
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
 bool PathExists(const std::wstring& path) {
     if (path.empty())
         return false;

@@ -22,5 +22,10 @@ std::wstring LastSettingsFilePath(const std::wstring& modelName);
 // file marked read-only (refused whatever rights the process has).
 bool IsFolderOrReadOnly(const std::wstring& path);
 
+// The path made full against the current folder, as the file functions would take it; the private-profile
+// functions would take a bare name from the Windows folder instead. Empty stays empty; a path that cannot be
+// made full comes back as it is.
+std::wstring FullPath(const std::wstring& path);
+
 // True when a file or folder of exactly this path exists.
 bool PathExists(const std::wstring& path);

@@ -24,7 +24,10 @@ const CommandInfo kCommands[] = {
      L"Reads the current settings, changes them as told and applies them; the printer's answers are checked\n"
      L"against what was sent, and lxdevset's last-settings file of the model is written after success.\n"
      L"  --file FILE.dat      the settings of a configuration file (refused for a printer of another model)\n"
-     L"  --set NAME=CHOICE    one setting, by the choice's index or text (letter case ignored); repeatable"},
+     L"  --set NAME=CHOICE    one setting, by the choice's text as get prints it (letter case ignored) or "
+     L"by\n"
+     L"                       its index written #N (Calibration=0 is the text 0, Calibration=#0 is +3);\n"
+     L"                       repeatable"},
     {Command::kVerify, L"verify", L"verify PRINTERS --file FILE.dat",
      L"Reads the current settings and compares them with a configuration file; prints the differences.\n"
      L"Changes nothing. A printer that differs counts as failed."},
@@ -233,7 +236,9 @@ std::wstring HelpText(const std::wstring& topic) {
         L"  2  the command line or a file named on it was refused; nothing was sent\n"
         L"  3  no installed printer of a supported model matched\n"
         L"  4  the command needs administrator rights (apply, reset, delete-templates, delete-log)\n"
-        L"  5  interrupted by Ctrl+C: the printers already started were finished, the others not started\n";
+        L"  5  interrupted by Ctrl+C: the printers already started were finished, the others not started\n"
+        L"  6  the run could not go on: the spooler would not list its printers, or a failure of lxdevctl's "
+        L"own\n";
     return text;
 }
 

@@ -16,6 +16,7 @@ enum ExitCode : int {
     kExitNoMatch = 3,     // no installed printer of a supported model matched the selection
     kExitNoRights = 4,    // the operation changes printers or shared files and the user is no administrator
     kExitInterrupted = 5, // Ctrl+C: the printers already started were finished, the others not started
+    kExitUnexpected = 6,  // the spooler would not list its printers, or a failure of the program's own
 };
 
 enum class Command {

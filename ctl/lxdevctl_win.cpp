@@ -1,22 +1,25 @@
 // lxdevctl: the console companion of lxdevset for administrators who set up many printers from scripts.
-#include "app/dll_search_win.h"
-#include "app/settings_win.h"
-#include "comm/port.h"
+#include "app/settings/dll_search_win.h"
+#include "app/settings/settings_win.h"
+#include "comm/port/port.h"
 #include "comm/services_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
 #include "core/printers.h"
 #include "core/rules.h"
 #include "ctl/arguments.h"
+#include "ctl/config_check.h"
 #include "ctl/json.h"
 #include "ctl/operations_win.h"
 #include "ctl/selection.h"
+#include "items/memory_items.h"
 #include "items/platform_win.h"
 #include "win/handles.h"
 #include "win/text.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <cstdio>
@@ -192,10 +195,66 @@ std::wstring Json(const PrinterResult& r, const std::wstring& operation, IString
     return win::FromMultiByte(CP_UTF8, object.Text()) + L"\n";
 }
 
+// A configuration file's text as the private-profile functions read it: UTF-16 after its mark, else the ANSI
+// code page (UTF-8 after its mark). False when it cannot be read or is too large to be one.
+bool ReadConfigText(const std::wstring& path, std::wstring& text) {
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 1024 * 1024)
+        return false;
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size()))
+        return false;
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+        text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
+    } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        text = win::FromMultiByte(CP_UTF8, bytes.substr(3));
+    } else {
+        text = win::FromMultiByte(CP_ACP, bytes);
+    }
+    return true;
+}
+
+// The configuration file of --file checked for one model as strictly as --set is; empty when sound.
+std::wstring CheckConfigFileFor(const Context& context, const std::wstring& modelName) {
+    std::wstring text;
+    if (!ReadConfigText(context.options.file, text))
+        return L"cannot read " + context.options.file;
+    const MemoryItems rows(*context.platform, *context.strings);
+    const bool wireless = IsWirelessModel(modelName);
+    std::vector<SettingChoices> settings;
+    for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
+        const ItemBinding* binding = rows.Find(s.name);
+        if (binding && MemoryItems::TakesPart(*binding, wireless))
+            settings.push_back(s);
+    }
+    const std::wstring reason = CheckConfigText(text, modelName, settings);
+    return reason.empty() ? reason : context.options.file + L": " + reason;
+}
+
+// The folder an output path (with {printer} in it or not) goes into must exist and take a new file.
+std::wstring CheckOutputFolder(const std::wstring& out) {
+    const std::wstring sample = OutputPathFor(out, L"x");
+    const std::wstring folder = sample.substr(0, sample.find_last_of(L'\\') + 1);
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return L"the folder " + folder + L" of " + out + L" does not exist";
+    wchar_t probe[MAX_PATH] = {};
+    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"lxd", 0, probe))
+        return L"cannot write in the folder " + folder + L" of " + out;
+    ::DeleteFileW(probe);
+    return L"";
+}
+
 int ListPrinters(const Context& context) {
     std::vector<InstalledPrinter> printers;
     if (!ListLocalPrinters(printers))
-        return Fail(kExitNoMatch, L"the spooler lists no printers");
+        return Fail(kExitUnexpected, L"the spooler did not list its printers (error " +
+                                         std::to_wstring(::GetLastError()) + L")");
     int listed = 0;
     for (const InstalledPrinter& p : printers) {
         bool supported = false;
@@ -234,6 +293,9 @@ int RunCommandFile(const Context& context, IStringSource& strings) {
         return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models);
     if (!IsWirelessModel(o.model))
         return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model);
+    const std::wstring reason = CheckConfigFileFor(context, o.model);
+    if (!reason.empty())
+        return Fail(kExitUsage, reason + L"; nothing was written");
     PrinterResult r = BuildCommandFileFor(context);
     r.printer = o.out;
     Out().Write(o.json ? Json(r, L"command-file", strings) : Describe(r, L"command-file", strings));
@@ -243,7 +305,9 @@ int RunCommandFile(const Context& context, IStringSource& strings) {
 int RunOnPrinters(Context& context, IStringSource& strings) {
     const Options& o = context.options;
     std::vector<InstalledPrinter> installed;
-    ListLocalPrinters(installed);
+    if (!ListLocalPrinters(installed))
+        return Fail(kExitUnexpected, L"the spooler did not list its printers (error " +
+                                         std::to_wstring(::GetLastError()) + L"); nothing was sent");
     std::vector<std::wstring> available;
     std::map<std::wstring, const InstalledPrinter*> byName;
     for (const InstalledPrinter& p : installed) {
@@ -278,8 +342,19 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     std::wstring error;
     if (o.command == Command::kApply && !ResolveSets(context, wireless, error))
         return Fail(kExitUsage, error + L"; nothing was sent");
-    if (!o.file.empty() && ::GetFileAttributesW(o.file.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return Fail(kExitUsage, L"cannot read " + o.file + L"; nothing was sent");
+    // The file is checked for every model it will meet, before the first printer is contacted.
+    std::vector<std::wstring> checkedModels;
+    for (const std::wstring& name : chosen) {
+        const std::wstring& model = byName[name]->driver;
+        if (o.file.empty() ||
+            std::find(checkedModels.begin(), checkedModels.end(), model) != checkedModels.end())
+            continue;
+        checkedModels.push_back(model);
+        const std::wstring reason = CheckConfigFileFor(context, model);
+        if (!reason.empty())
+            return Fail(kExitUsage, reason + (chosen.size() > 1 ? L" ('" + name + L"' is one)" : L"") +
+                                        L"; nothing was sent");
+    }
 
     const std::wstring operation = CommandName(o.command);
     std::mutex mutex;
@@ -350,6 +425,14 @@ int Main(int argc, wchar_t** argv) {
         return Fail(kExitUsage, L"the settings file lxdevset.ini cannot be found beside this program");
     Context context;
     context.options = parsed.options;
+    // Paths are taken from the current folder, as the user means them, before anything else reads them.
+    context.options.file = FullPath(context.options.file);
+    context.options.out = FullPath(context.options.out);
+    if (!context.options.out.empty()) {
+        const std::wstring reason = CheckOutputFolder(context.options.out);
+        if (!reason.empty())
+            return Fail(kExitUsage, reason + L"; nothing was sent");
+    }
     context.catalogue = BuildModelCatalogue(settings);
     if (context.catalogue.empty())
         return Fail(kExitUsage, L"the settings file names no model");
@@ -384,8 +467,11 @@ int wmain(int argc, wchar_t** argv) {
     RestrictLibrarySearch();
     try {
         return ctl::Main(argc, argv);
+    } catch (const std::exception& e) {
+        // Out of memory or the like: the one place that says so, with its own exit code.
+        return ctl::Fail(ctl::kExitUnexpected, L"an unexpected failure stopped the run (" +
+                                                   win::FromMultiByte(CP_ACP, e.what()) + L")");
     } catch (...) {
-        // Out of memory or the like: a clear failure rather than a crash.
-        return ctl::kExitFailed;
+        return ctl::Fail(ctl::kExitUnexpected, L"an unexpected failure stopped the run");
     }
 }

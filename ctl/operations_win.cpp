@@ -24,13 +24,6 @@ std::vector<ItemValue> Values(const MemoryItems& items, bool wireless) {
     return values;
 }
 
-int32_t ExportTo(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
-    if (!CreateEmptyFile(path))
-        return result::kFileSaveFailed;
-    const int32_t enabled[1] = {0};
-    return WriteConfigFile(path, model, items, enabled, 1);
-}
-
 // The transactions' way of finding a model: the printer's driver among the catalogue's names.
 bool ModelOf(const Context& context, const std::wstring& printer, ModelRecord& model) {
     size_t index = 0;
@@ -70,12 +63,9 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
             error = L"no setting '" + name + L"'; the settings are " + names;
             return false;
         }
-        const int index = ResolveChoice(*setting, choice);
-        if (index < 0) {
-            error = L"no choice '" + choice + L"' for " + setting->name + L"; the choices are " +
-                    DescribeChoices(*setting);
+        const int index = ResolveChoice(*setting, choice, error);
+        if (index < 0)
             return false;
-        }
         const ItemBinding* binding = rows.Find(setting->name);
         for (bool wireless : wirelessModels) {
             if (!binding || !MemoryItems::TakesPart(*binding, wireless)) {
@@ -113,7 +103,7 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
             r.values = Values(items, wireless);
             if (!o.out.empty()) {
                 const int32_t written =
-                    ExportTo(OutputPathFor(o.out, printer), model, items.Active(wireless));
+                    ExportConfigFile(OutputPathFor(o.out, printer), model, items.Active(wireless));
                 if (written != result::kExportDone)
                     r.code = written;
             }

@@ -96,22 +96,65 @@ const SettingChoices* FindSetting(const std::vector<SettingChoices>& settings, c
     return nullptr;
 }
 
-int ResolveChoice(const SettingChoices& setting, const std::wstring& choice) {
-    if (!choice.empty() && choice.size() <= 4 &&
-        choice.find_first_not_of(L"0123456789") == std::wstring::npos) {
-        const int index = std::stoi(choice);
-        return index < static_cast<int>(setting.texts.size()) ? index : -1;
+namespace {
+
+// A decimal number of at most four digits with an optional sign; false for anything else.
+bool SmallNumber(const std::wstring& text, int& value) {
+    const size_t digits = !text.empty() && (text[0] == L'+' || text[0] == L'-') ? 1 : 0;
+    if (text.size() <= digits || text.size() - digits > 4 ||
+        text.find_first_not_of(L"0123456789", digits) != std::wstring::npos)
+        return false;
+    value = std::stoi(text.substr(digits)) * (text[0] == L'-' ? -1 : 1);
+    return true;
+}
+
+} // namespace
+
+int ResolveChoice(const SettingChoices& setting, const std::wstring& choice, std::wstring& error) {
+    error.clear();
+    const int count = static_cast<int>(setting.texts.size());
+    if (!choice.empty() && choice[0] == L'#') {
+        int index = -1;
+        if (choice.size() > 1 && SmallNumber(choice.substr(1), index) && choice[1] != L'+' &&
+            choice[1] != L'-' && index < count)
+            return index;
+        error = L"no choice " + choice + L" for " + setting.name + L"; the choices are " +
+                DescribeChoices(setting);
+        return -1;
     }
     for (size_t i = 0; i < setting.texts.size(); ++i)
         if (!setting.texts[i].empty() && EqualFolded(setting.texts[i], choice))
             return static_cast<int>(i);
+    // A bare number that is no choice's text could mean an index or a value: each reading is named, and the
+    // user writes the one meant.
+    int number = 0;
+    std::vector<std::wstring> readings;
+    if (SmallNumber(choice, number)) {
+        for (const std::wstring& text : setting.texts) {
+            int value = 0;
+            if (SmallNumber(text, value) && value == number)
+                readings.push_back(setting.name + L"=" + text + L" for the choice \"" + text + L"\"");
+        }
+        if (choice.find_first_of(L"+-") == std::wstring::npos && number < count)
+            readings.push_back(setting.name + L"=#" + std::to_wstring(number) + L" for the choice at index " +
+                               std::to_wstring(number) + L" (\"" +
+                               setting.texts[static_cast<size_t>(number)] + L"\")");
+    }
+    if (readings.empty()) {
+        error = L"no choice '" + choice + L"' for " + setting.name + L"; the choices are " +
+                DescribeChoices(setting);
+    } else {
+        error = L"'" + choice + L"' is not a choice's text for " + setting.name + L"; write " + readings[0];
+        for (size_t i = 1; i < readings.size(); ++i)
+            error += L", or " + readings[i];
+    }
     return -1;
 }
 
 std::wstring DescribeChoices(const SettingChoices& setting) {
     std::wstring text;
     for (size_t i = 0; i < setting.texts.size(); ++i)
-        text += (i ? L", " : L"") + std::to_wstring(i) + L" (" + setting.texts[i] + L")";
+        text += (i ? L", " : L"") + setting.texts[i] + L" (#" + std::to_wstring(i) + L")";
     return text;
 }
 

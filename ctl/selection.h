@@ -31,10 +31,12 @@ struct SettingChoices {
 
 // The setting whose name equals `name` ignoring letter case; null when none.
 const SettingChoices* FindSetting(const std::vector<SettingChoices>& settings, const std::wstring& name);
-// The index a choice names: a decimal index within the list, or a text equal to one ignoring letter case (an
-// empty text never matches); -1 when it names none.
-int ResolveChoice(const SettingChoices& setting, const std::wstring& choice);
-// "0 (None), 1 (10 Minutes), ..." for a message that lists the valid choices.
+// The index a choice names: a text equal to one of the choices ignoring letter case (an empty text never
+// matches), or an explicit index "#N" within the list. -1 when it names none, with `error` saying why; a bare
+// number that is no choice's text ("0" where the choices are "+3", "+2", ...) is refused with each reading it
+// could have, never taken as an index.
+int ResolveChoice(const SettingChoices& setting, const std::wstring& choice, std::wstring& error);
+// "None (#0), 10 Minutes (#1), ..." for a message that lists the valid choices.
 std::wstring DescribeChoices(const SettingChoices& setting);
 
 } // namespace ctl

@@ -41,26 +41,25 @@ private:
     HANDLE file_;
 };
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool FileExists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 } // namespace
 
 int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems items) {
     const std::wstring backup = path + L".bak";
     if (path.empty() || items.empty() || model.SeriesCode == 0 || model.ModelCode == 0 || model.name.empty())
         return result::kFileSaveFailed;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // A folder is not a file to replace: moving it aside would take the user's folder away.
-    if (IsFolder(path))
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return result::kFileOpenFailed;
+    // A read-only file is refused before anything moves, whatever rights the process has.
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        return result::kFileSaveFailed;
     bool haveBackup = false;
-    if (FileExists(path)) {
+    if (exists) {
+        // A backup left from an earlier save may be the only copy of that file: it is never replaced.
+        if (::GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return result::kBackupInTheWay;
         if (!::MoveFileW(path.c_str(), backup.c_str()))
             return result::kFileSaveFailed;
         haveBackup = true;
@@ -105,7 +104,9 @@ int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems item
         if (!item || !item->WriteApplyCmd(out))
             return fail();
     file.reset();
-    if (haveBackup)
-        ::DeleteFileW(backup.c_str());
+    // The new file is complete; a backup that stays would refuse every later save to this name, so it is
+    // said.
+    if (haveBackup && !::DeleteFileW(backup.c_str()))
+        return result::kBackupInTheWay;
     return result::kFileCreated;
 }

@@ -26,17 +26,6 @@ std::wstring TabKey(int32_t tab) {
 
 } // namespace
 
-bool CreateEmptyFile(const std::wstring& path) {
-    if (path.empty())
-        return false;
-    // A read-only file is never emptied, whatever rights the process has.
-    if (IsFolderOrReadOnly(path))
-        return false;
-    win::FileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file);
-}
-
 bool WritePropertySection(const std::wstring& path, const ModelRecord& model) {
     if (path.empty() || model.ModelCode == 0 || model.SeriesCode == 0)
         return false;
@@ -59,10 +48,32 @@ int32_t WriteConfigFile(const std::wstring& path, const ModelRecord& model, cons
         return result::kFileSaveFailed;
     if (!WritePropertySection(path, model) || !WriteDisableCheckSection(path, disableFlags, flagCount))
         return result::kFileSaveFailed;
+    bool written = true;
     for (const auto& item : items)
         if (item)
-            item->SaveToProfile(path);
-    return result::kExportDone;
+            written = item->SaveToProfile(path) && written;
+    return written ? result::kExportDone : result::kFileSaveFailed;
+}
+
+int32_t ExportConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
+    // A read-only file is never replaced, whatever rights the process has.
+    if (path.empty() || IsFolderOrReadOnly(path))
+        return result::kFileSaveFailed;
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    wchar_t temp[MAX_PATH + 16] = {};
+    if (!::GetTempFileNameW(folder.c_str(), L"lxc", 0, temp))
+        return result::kFileSaveFailed;
+    const int32_t enabled[1] = {0};
+    int32_t code = WriteConfigFile(temp, model, items, enabled, 1);
+    // The profile functions may hold what they wrote; it reaches the disk before the file takes its place.
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp);
+    if (code == result::kExportDone &&
+        !::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        code = result::kFileSaveFailed;
+    if (code != result::kExportDone)
+        ::DeleteFileW(temp);
+    return code;
 }
 
 bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model) {
@@ -97,11 +108,13 @@ int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const
         return result::kImportUnreadable;
     if (!CheckConfigFileProperty(path, model))
         return result::kImportWrongModel;
+    // What decides the result is read before any list changes, so a refused file changes nothing.
+    if (!ReadDisableCheckSection(path, disableFlags, flagCount))
+        return result::kImportUnreadable;
     for (const auto& item : items)
         if (item && item->LoadFromProfile(path))
             item->ShowCurSel();
-    return ReadDisableCheckSection(path, disableFlags, flagCount) ? result::kImportDone
-                                                                  : result::kImportUnreadable;
+    return result::kImportDone;
 }
 
 void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {

@@ -8,17 +8,17 @@
 #include <cstdint>
 #include <string>
 
-// Creates the file or truncates an existing one to zero length; false on any failure.
-bool CreateEmptyFile(const std::wstring& path);
-
-// 6508 on success, 5020 on failure.
+// The keys written in place; 6508 when every write succeeded, 5020 otherwise.
 int32_t WriteConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items,
                         const int32_t* disableFlags, int32_t flagCount);
+// Export: the whole file written beside the target and put in its place only when every key was written, so
+// a failed export leaves an earlier file as it was. 6508 on success, 5020 on any failure.
+int32_t ExportConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items);
 bool WritePropertySection(const std::wstring& path, const ModelRecord& model);
 bool WriteDisableCheckSection(const std::wstring& path, const int32_t* disableFlags, int32_t flagCount);
 
-// 6507 on success, 5025 when the file does not belong to the model, 5019 otherwise. Items found in the file
-// show their stored selection even when the result is 5019.
+// 6507 on success, 5025 when the file does not belong to the model, 5019 otherwise. The lists change only on
+// success.
 int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items,
                        int32_t* disableFlags, int32_t flagCount);
 bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model);

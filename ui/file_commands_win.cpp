@@ -22,12 +22,7 @@ void CPrinterConfigToolDlg::OnExportSettings(UINT, UINT) {
     std::wstring path;
     if (!ShowFileDialog(hwnd(), request, path))
         return;
-    if (!CreateEmptyFile(path)) {
-        ShowError(result::kFileSaveFailed);
-        return;
-    }
-    const int32_t enabled[1] = {0};
-    const int32_t code = WriteConfigFile(path, CurrentModel(), items, enabled, 1);
+    const int32_t code = ExportConfigFile(path, CurrentModel(), items);
     if (code == result::kExportDone)
         SaveLastSettings(CurrentModel().name);
     else

@@ -5,7 +5,22 @@
 #include "win/resources.h"
 #include "win/text.h"
 
+#include <atomic>
+
 namespace win {
+
+namespace {
+std::atomic<FailureReporter> g_failureReporter{nullptr};
+} // namespace
+
+void SetUnexpectedFailureReporter(FailureReporter reporter) {
+    g_failureReporter = reporter;
+}
+
+void ReportUnexpectedFailure(HWND owner) {
+    if (FailureReporter reporter = g_failureReporter)
+        reporter(owner);
+}
 namespace {
 
 constexpr wchar_t kDialogProperty[] = L"LxDialog";
@@ -100,6 +115,7 @@ LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wPa
         if (self->OnMessage(msg, wParam, lParam, result))
             return result;
     } catch (...) {
+        ReportUnexpectedFailure(::GetParent(hwnd));
         return 0;
     }
     return ::DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -282,6 +298,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (...) {
+        ReportUnexpectedFailure(hwnd);
         if (self->modal_)
             self->EndDialog(-1);
         return FALSE;

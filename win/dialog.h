@@ -17,6 +17,13 @@ namespace win {
 // kReflectBase + WM_DRAWITEM); a control that handles one returns TRUE.
 constexpr UINT kReflectBase = WM_USER + 0x1C00;
 
+// Where a failure that no handler expected is reported (an exception stopped at the system's dispatcher): the
+// program names one place that tells the user; the window it happened in is the owner. Until then nothing is
+// shown, and the handler's failure still ends a modal dialog.
+using FailureReporter = void (*)(HWND owner);
+void SetUnexpectedFailureReporter(FailureReporter reporter);
+void ReportUnexpectedFailure(HWND owner);
+
 // A control of a dialog that the program subclasses: sees its messages first and may pre-translate the
 // messages addressed to it.
 class SubclassedControl {

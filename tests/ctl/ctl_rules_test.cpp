@@ -1,6 +1,7 @@
 // The console companion's rules on the host: the command line and its refusals, printer selection, port
 // groups, setting choices and JSON text.
 #include "ctl/arguments.h"
+#include "ctl/config_check.h"
 #include "ctl/json.h"
 #include "ctl/selection.h"
 
@@ -76,18 +77,56 @@ TEST(CtlSelection, PatternsNamesAndPortGroups) {
 
 TEST(CtlSelection, ChoicesByIndexOrTextAndJsonText) {
     const SettingChoices calibration{L"Calibration", {L"+3", L"+2", L"+1", L"0", L"-1", L"", L"-3"}};
-    EXPECT_EQ(ResolveChoice(calibration, L"3"), 3);
-    EXPECT_EQ(ResolveChoice(calibration, L"0"), 0);
-    EXPECT_EQ(ResolveChoice(calibration, L"+2"), 1);
-    EXPECT_EQ(ResolveChoice(calibration, L"-1"), 4);
-    EXPECT_EQ(ResolveChoice(calibration, L"7"), -1);
-    EXPECT_EQ(ResolveChoice(calibration, L""), -1);
-    EXPECT_EQ(ResolveChoice(calibration, L"99999999999"), -1);
+    std::wstring error;
+    // The text wins; an index is only ever #N; a bare number that is no text is refused with its readings.
+    EXPECT_EQ(ResolveChoice(calibration, L"0", error), 3);
+    EXPECT_EQ(ResolveChoice(calibration, L"#3", error), 3);
+    EXPECT_EQ(ResolveChoice(calibration, L"#0", error), 0);
+    EXPECT_EQ(ResolveChoice(calibration, L"+2", error), 1);
+    EXPECT_EQ(ResolveChoice(calibration, L"-1", error), 4);
+    EXPECT_EQ(ResolveChoice(calibration, L"3", error), -1);
+    EXPECT_EQ(error,
+              L"'3' is not a choice's text for Calibration; write Calibration=+3 for the choice \"+3\", or "
+              L"Calibration=#3 for the choice at index 3 (\"0\")");
+    EXPECT_EQ(ResolveChoice(calibration, L"6", error), -1);
+    EXPECT_EQ(error,
+              L"'6' is not a choice's text for Calibration; write Calibration=#6 for the choice at index 6 "
+              L"(\"-3\")");
+    for (const wchar_t* bad : {L"7", L"#7", L"#-1", L"#+1", L"#", L"", L"99999999999", L"#99999999999"}) {
+        EXPECT_EQ(ResolveChoice(calibration, bad, error), -1) << bad;
+        EXPECT_NE(error, L"") << bad;
+    }
     const std::vector<SettingChoices> settings = {{L"AutoOffAc", {L"None", L"2 Hours"}}};
     ASSERT_NE(FindSetting(settings, L"autooffac"), nullptr);
-    EXPECT_EQ(ResolveChoice(*FindSetting(settings, L"AUTOOFFAC"), L"2 hours"), 1);
-    EXPECT_EQ(DescribeChoices(settings[0]), L"0 (None), 1 (2 Hours)");
+    EXPECT_EQ(ResolveChoice(*FindSetting(settings, L"AUTOOFFAC"), L"2 hours", error), 1);
+    EXPECT_EQ(DescribeChoices(settings[0]), L"None (#0), 2 Hours (#1)");
     EXPECT_EQ(JsonString("a\"b\\c\n\x01\xC3\xA4"), "\"a\\\"b\\\\c\\n\\u0001\xC3\xA4\"");
     EXPECT_EQ(JsonObject().Add("n", 3).AddBool("ok", false).Add("s", "x").Text(),
               "{\"n\":3,\"ok\":false,\"s\":\"x\"}");
+}
+
+TEST(CtlConfigCheck, AFileIsCheckedAsStrictlyAsSet) {
+    const std::vector<SettingChoices> settings = {{L"PowerOn", {L"Off", L"On"}},
+                                                  {L"AutoOffAc", {L"None", L"1 h"}}};
+    const std::wstring head =
+        L"[Property]\r\nFileVersion=100\r\nDriverName=M\r\n[DisableCheck]\r\nTab_1=0\r\n";
+    const std::vector<std::pair<std::wstring, std::wstring>> cases = {
+        {head + L"[Settings]\r\n; a note\r\npoweron = 1\r\nAdminPassword=\r\n[Other]\r\nX=y", L""},
+        {head + L"[Settings]\r\nPowerOn=1\r\nAutoOffAc=42\r\n",
+         L"line 8: AutoOffAc=42 names no choice; the choices are None (#0), 1 h (#1)"},
+        {head + L"[Settings]\r\nAutoOffAc=-1\r\n",
+         L"line 7: AutoOffAc=-1 names no choice; the choices are None (#0), 1 h (#1)"},
+        {head + L"[Settings]\r\nPowerOnn=1\r\n",
+         L"line 7: no setting 'PowerOnn' for M; its settings are PowerOn, AutoOffAc"},
+        {head + L"[Settings\r\n", L"line 6: '[Settings' is no section name"},
+        {L"[Property]\r\nFileVersion=100\r\nDriverName=N\r\n[DisableCheck]\r\nTab_1=0\r\n",
+         L"the file is for N, not for M"},
+        {L"[Property]\r\nFileVersion=0\r\nDriverName=M\r\n",
+         L"not a configuration file: [Property] lacks DriverName or FileVersion"},
+        {L"[Property]\r\nFileVersion=1\r\nDriverName=M\r\n",
+         L"not a configuration file: [DisableCheck] lacks Tab_1"},
+        {L"\x01\x02 binary", L"line 1: '\x01\x02 binary' is no KEY=VALUE line"},
+    };
+    for (const auto& [text, reason] : cases)
+        EXPECT_EQ(CheckConfigText(text, L"M", settings), reason) << std::string(text.begin(), text.end());
 }

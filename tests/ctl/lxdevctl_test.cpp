@@ -1,6 +1,6 @@
 // lxdevctl under Wine against a fleet of sixteen simulated printers: cloning and auditing with faulty
 // printers among them, refusals before anything is sent, output to a closed pipe, files shared with lxdevset.
-#include "comm/clock.h"
+#include "comm/port/clock.h"
 #include "tests/app/harness_win.h"
 #include "tests/support/sim_fixture_win.h"
 #include "win/text.h"
@@ -140,11 +140,14 @@ protected:
 
 TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported) {
     ASSERT_EQ(
-        Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=9 --set printinfo=\"usage log\" --set Calibration=6")
+        Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=#9 --set printinfo=\"usage log\" --set Calibration=#6")
             .exitCode,
         0u);
-    const std::wstring file = copy.dirPath(L"fleet.dat");
-    ASSERT_EQ(Ctl(copy, L"get \"Fleet 01\" --out \"" + file + L"\"").exitCode, 0u);
+    // Bare file names are the working folder's, not the Windows folder's.
+    ASSERT_EQ(Ctl(copy, L"get \"Fleet 01\" --out fleet.dat").exitCode, 0u);
+    EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"fleet.dat")), testing::StartsWith(L"[Property]"));
+    EXPECT_EQ(::GetFileAttributesW(L"C:\\windows\\fleet.dat"), INVALID_FILE_ATTRIBUTES);
+    const std::wstring file = L"fleet.dat";
 
     CtlRun apply = Ctl(copy, L"apply \"fleet *\" --file \"" + file + L"\" --json");
     EXPECT_EQ(apply.exitCode, 1u) << apply.err;
@@ -177,15 +180,28 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
 
 TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
     const int before = simfixture::StateValue("USB103", "statusRequests");
+    const std::string head =
+        "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-FLEET\r\n[DisableCheck]\r\n"
+        "Tab_1=0\r\n[Settings]\r\n";
+    harness::WriteTextFile(copy.dirPath(L"range.dat"), head + "PowerOn=0\r\nAutoOffAc=42\r\n");
+    harness::WriteTextFile(copy.dirPath(L"misspelt.dat"), head + "PowerOnn=0\r\n");
+    harness::WriteTextFile(copy.dirPath(L"other.dat"), "[Property]\r\nFileVersion=100\r\nDriverName=Korvale "
+                                                       "LX-450W\r\n[DisableCheck]\r\nTab_1=0\r\n");
     const std::vector<std::tuple<std::wstring, DWORD, std::string>> refused = {
         {L"apply \"Fleet 03\" --set Brightness=9", 2,
          "no setting 'Brightness'; the settings are PowerOn, AutoOffAc"},
         {L"apply \"Fleet 03\" --set AutoOffAc=11", 2,
-         "no choice '11' for AutoOffAc; the choices are 0 (None)"},
-        {L"apply \"Fleet 03\" --set AutoOffBattery=1", 2,
+         "no choice '11' for AutoOffAc; the choices are None (#0)"},
+        {L"apply \"Fleet 03\" --set AutoOffAc=3", 2, "write AutoOffAc=#3 for the choice at index 3"},
+        {L"apply \"Fleet 03\" --set AutoOffBattery=#1", 2,
          "AutoOffBattery is not a setting of every selected"},
         {L"reset \"Fleet 03\"", 2, "reset cannot be undone: confirm with --yes"},
-        {L"apply \"Fleet 03\" --file missing.dat", 2, "cannot read missing.dat"},
+        {L"apply \"Fleet 03\" --file missing.dat", 2, "missing.dat; nothing was sent"},
+        {L"apply \"Fleet 03\" --file range.dat", 2, "line 8: AutoOffAc=42 names no choice"},
+        {L"verify \"Fleet 03\" --file misspelt.dat", 2, "line 7: no setting 'PowerOnn' for Korvale LX-FLEET"},
+        {L"apply \"Fleet 03\" --file other.dat", 2,
+         "the file is for Korvale LX-450W, not for Korvale LX-FLEET"},
+        {L"get \"Fleet 03\" --out nowhere\\x.dat", 2, "nowhere\\ of "},
         {L"get \"Fleet 03\" \"No Such*\"", 3, "matches 'No Such*'; nothing was sent"},
         {L"command-file --model \"Korvale LX-410\" --file a.dat --out a.bin", 2,
          "command files are made for"},
@@ -198,7 +214,7 @@ TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
     // Ten thousand settings from an argument file, the last one wrong: checked in full, refused quickly.
     std::string many;
     for (int i = 0; i < 10000; ++i)
-        many += "--set\nAutoOffAc=3\n";
+        many += "--set\nAutoOffAc=#3\n";
     harness::WriteTextFile(copy.dirPath(L"many.txt"), many + "--set\nAutoOffAc=300\n");
     const CtlRun run = Ctl(copy, L"apply \"Fleet 03\" @many.txt");
     EXPECT_EQ(run.exitCode, 2u);
@@ -218,7 +234,7 @@ TEST_F(Lxdevctl, WithoutRightsOrWithOutputGoneItStillSaysHowItEnded) {
 }
 
 TEST_F(Lxdevctl, FilesPassBetweenTheConsoleAndTheWindow) {
-    ASSERT_EQ(Ctl(copy, L"apply \"Fleet 05\" --set AutoOffAc=2 --set Calibration=1").exitCode, 0u);
+    ASSERT_EQ(Ctl(copy, L"apply \"Fleet 05\" --set AutoOffAc=#2 --set Calibration=#1").exitCode, 0u);
     const std::wstring fromConsole = copy.dirPath(L"console.dat"), fromWindow = copy.dirPath(L"window.dat");
     ASSERT_EQ(Ctl(copy, L"get \"Fleet 05\" --out \"" + fromConsole + L"\"").exitCode, 0u);
     // The window imports the console's file unchanged and exports its own for the console.

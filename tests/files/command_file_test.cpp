@@ -89,11 +89,18 @@ TEST_F(CommandFile, AnEarlierFileIsNeverLost) {
     EXPECT_EQ(WriteCommandFile(path, kModel, Items(true)), 5020);
     EXPECT_EQ(harness::ReadBytes(path), "earlier");
     EXPECT_FALSE(Exists(path + L".bak"));
-    // A backup name already taken: nothing is touched.
+    // A backup name already taken: nothing is touched, and the message names the backup.
     harness::WriteTextFile(path + L".bak", "older");
-    EXPECT_EQ(WriteCommandFile(path, kModel, Items()), 5020);
+    EXPECT_EQ(WriteCommandFile(path, kModel, Items()), 5033);
     EXPECT_EQ(harness::ReadBytes(path), "earlier");
     EXPECT_EQ(harness::ReadBytes(path + L".bak"), "older");
+    // A read-only target is refused before anything moves.
+    ::DeleteFileW((path + L".bak").c_str());
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(WriteCommandFile(path, kModel, Items()), 5020);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(harness::ReadBytes(path), "earlier");
+    EXPECT_FALSE(Exists(path + L".bak"));
 }
 
 TEST_F(CommandFile, AwkwardTargetsFailOrSucceedWithoutLosingAnything) {

@@ -37,12 +37,7 @@ protected:
         ::DeleteFileW(path.c_str());
         ::RemoveDirectoryW(dir.c_str());
     }
-    int32_t Export() {
-        const int32_t enabled[1] = {0};
-        if (!CreateEmptyFile(path))
-            return result::kFileSaveFailed;
-        return WriteConfigFile(path, kModel, items, enabled, 1);
-    }
+    int32_t Export() { return ExportConfigFile(path, kModel, items); }
     int32_t Import() {
         int32_t flags[1] = {-1};
         return ReadConfigFile(path, kModel, items, flags, 1);
@@ -88,10 +83,10 @@ TEST_F(ConfigFile, ImportChecksTheModelExactlyAndTakesWhatTheFileHas) {
           "[Settings]\r\nPowerOn=0\r\nCalibration=6\r\n");
     EXPECT_EQ(Import(), 6507);
     EXPECT_EQ(Selections(), (std::vector<int>{0, 7, 2, 6}));
-    // Without Tab_1 the values are shown and the import still fails.
+    // Without Tab_1 the import fails and no list changes.
     Write("[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[Settings]\r\nAutoOffAc=10\r\n");
     EXPECT_EQ(Import(), 5019);
-    EXPECT_EQ(combos[1].selection, 10);
+    EXPECT_EQ(combos[1].selection, 7);
     EXPECT_EQ(ReadConfigFile(dir + L"\\missing.dat", kModel, items, nullptr, 1), 5019);
     EXPECT_EQ(Import(), 5019);
     ::DeleteFileW(path.c_str());
@@ -139,6 +134,19 @@ TEST_F(ConfigFile, ReadOnlyTargetsFailWithTheirContentIntact) {
     path = dir;
     EXPECT_EQ(Export(), 5020);
     path = dir + L"\\settings.dat";
+    // A key write that fails after the new file was made: 5020, the earlier file as it was, no file left
+    // over.
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    Write("keep me");
+    FakeItemPlatform full;
+    full.failWrites = true;
+    items.push_back(std::make_shared<CItemCalibration>(&combos[3], full));
+    EXPECT_EQ(Export(), 5020);
+    EXPECT_EQ(harness::ReadTextFile(path), L"keep me");
+    WIN32_FIND_DATAW found;
+    win::FindHandle any(::FindFirstFileW((dir + L"\\*.tmp").c_str(), &found));
+    EXPECT_FALSE(any);
+    items.pop_back();
 }
 
 TEST_F(ConfigFile, LastSettingsFileKeepsEarlierKeysAndHoldsAnEmptyAdminPassword) {

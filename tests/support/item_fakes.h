@@ -29,6 +29,8 @@ public:
     bool WriteProfileText(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                           const std::wstring& value) override {
         ++touches;
+        if (failWrites)
+            return false;
         files[path][section + L"/" + key] = value;
         return true;
     }
@@ -50,4 +52,5 @@ public:
 
     std::map<std::wstring, std::map<std::wstring, std::wstring>> files;
     int touches = 0;
+    bool failWrites = false; // a disk that is full or a file that is locked
 };

@@ -1,0 +1,95 @@
+// Configuration-file checks of the console companion: model, keys and value ranges, line by line.
+#include "ctl/config_check.h"
+
+#include <cwctype>
+
+namespace ctl {
+namespace {
+
+std::wstring Trim(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos)
+        return L"";
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+bool Same(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(b[i]))
+            return false;
+    return true;
+}
+
+// A non-negative decimal of at most four digits, as the settings' indexes are written.
+bool Index(const std::wstring& text, int& value) {
+    if (text.empty() || text.size() > 4 || text.find_first_not_of(L"0123456789") != std::wstring::npos)
+        return false;
+    value = std::stoi(text);
+    return true;
+}
+
+} // namespace
+
+std::wstring CheckConfigText(const std::wstring& text, const std::wstring& modelName,
+                             const std::vector<SettingChoices>& settings) {
+    std::wstring section, driver, version;
+    bool tab1 = false;
+    size_t number = 0;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        line = Trim(line);
+        if (line.empty() || line[0] == L';')
+            continue;
+        const std::wstring where = L"line " + std::to_wstring(number) + L": ";
+        if (line[0] == L'[') {
+            if (line.back() != L']')
+                return where + L"'" + line + L"' is no section name";
+            section = Trim(line.substr(1, line.size() - 2));
+            continue;
+        }
+        const size_t equals = line.find(L'=');
+        if (equals == std::wstring::npos)
+            return where + L"'" + line + L"' is no KEY=VALUE line";
+        const std::wstring key = Trim(line.substr(0, equals)), value = Trim(line.substr(equals + 1));
+        if (Same(section, L"Property")) {
+            if (Same(key, L"DriverName") && driver.empty())
+                driver = value;
+            else if (Same(key, L"FileVersion") && version.empty())
+                version = value;
+        } else if (Same(section, L"DisableCheck")) {
+            tab1 = tab1 || Same(key, L"Tab_1");
+        } else if (Same(section, L"Settings")) {
+            if (Same(key, L"AdminPassword")) // written by lxdevset into its last-settings files
+                continue;
+            const SettingChoices* setting = FindSetting(settings, key);
+            if (!setting) {
+                std::wstring names;
+                for (const SettingChoices& s : settings)
+                    names += (names.empty() ? L"" : L", ") + s.name;
+                return where + L"no setting '" + key + L"' for " + modelName + L"; its settings are " + names;
+            }
+            int index = -1;
+            if (!Index(value, index) || index >= static_cast<int>(setting->texts.size()))
+                return where + setting->name + L"=" + value + L" names no choice; the choices are " +
+                       DescribeChoices(*setting);
+        }
+    }
+    if (driver.empty() || version.empty() || version.find_first_not_of(L"0") == std::wstring::npos)
+        return L"not a configuration file: [Property] lacks DriverName or FileVersion";
+    if (driver != modelName)
+        return L"the file is for " + driver + L", not for " + modelName;
+    if (!tab1)
+        return L"not a configuration file: [DisableCheck] lacks Tab_1";
+    return L"";
+}
+
+} // namespace ctl
