@@ -33,14 +33,22 @@ template <class Transaction> int32_t RunTransactionWorker(void* job) {
     return transaction.Run(copy.printerName, copy.model);
 }
 
+template <class Transaction> int32_t RunShowingTransactionWorker(void* job) {
+    if (!job)
+        return result::kNone;
+    const DeviceJob copy = *static_cast<const DeviceJob*>(job);
+    Transaction transaction(copy.items, copy.services, copy.showValuesPauseMs);
+    return transaction.Run(copy.printerName, copy.model);
+}
+
 } // namespace
 
 int32_t GetSettingsWorker(void* job) {
-    return RunTransactionWorker<CGetTransaction>(job);
+    return RunShowingTransactionWorker<CGetTransaction>(job);
 }
 
 int32_t ApplySettingsWorker(void* job) {
-    return RunTransactionWorker<CApplyTransaction>(job);
+    return RunShowingTransactionWorker<CApplyTransaction>(job);
 }
 
 int32_t ResetWorker(void* job) {
@@ -59,6 +67,13 @@ int32_t DeletePrintLogWorker(void* job) {
         return result::kNone;
     const DeviceJob copy = *static_cast<const DeviceJob*>(job);
     return DeletePrintLog(copy.printerName, copy.model, copy.services);
+}
+
+int32_t PrintReportWorker(void* job) {
+    if (!job)
+        return result::kNone;
+    const DeviceJob copy = *static_cast<const DeviceJob*>(job);
+    return PrintInformationReport(copy.printerName, copy.model, copy.services);
 }
 
 int32_t PrintInformationReport(const std::wstring& printerName, const ModelRecord& model,

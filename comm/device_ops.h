@@ -12,10 +12,12 @@
 // handler keeps it alive until the progress dialog has closed.
 struct DeviceJob {
     std::wstring printerName;
-    std::wstring destinationPath; // the print log's file; empty otherwise
+    std::wstring destinationPath; // the file a file operation writes or reads; empty otherwise
     ModelRecord model;
     SettingItems items;    // empty for the operations that need none
     CommServices services; // the platform the exchange goes through
+    // The pause after reading or applying in which a person sees the values; 0 where nobody watches.
+    uint32_t showValuesPauseMs = kShowValuesPauseMs;
 };
 
 // The signature of every worker: the job's address in, a result code out.
@@ -26,6 +28,7 @@ int32_t ApplySettingsWorker(void* job);
 int32_t ResetWorker(void* job);
 int32_t DeleteTemplateWorker(void* job);
 int32_t DeletePrintLogWorker(void* job);
+int32_t PrintReportWorker(void* job);
 
 // Operations that send one command. The two deletions wait 16000 ms after a successful send while the
 // printer works and then report 6506.

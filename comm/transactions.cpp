@@ -67,8 +67,10 @@ void ShowAll(const SettingItems& items) {
 
 } // namespace
 
-CApplyTransaction::CApplyTransaction(SettingItems items, const CommServices& services)
-    : core_(services, result::kApplyFailed, result::kApplyFailedDrive), items_(std::move(items)) {}
+CApplyTransaction::CApplyTransaction(SettingItems items, const CommServices& services,
+                                     uint32_t showValuesPauseMs)
+    : core_(services, result::kApplyFailed, result::kApplyFailedDrive), items_(std::move(items)),
+      showValuesPauseMs_(showValuesPauseMs) {}
 
 int32_t CApplyTransaction::Run(const std::wstring& printerName, const ModelRecord& modelRecord) {
     if (!core_.Begin(printerName, modelRecord, !items_.empty()) || !core_.ConnectAndCheck())
@@ -83,12 +85,14 @@ int32_t CApplyTransaction::Run(const std::wstring& printerName, const ModelRecor
         if (!item->IsApplied())
             return core_.result = result::kNotApplied;
     ShowAll(items_);
-    core_.Pause(kShowValuesPauseMs);
+    if (showValuesPauseMs_)
+        core_.Pause(showValuesPauseMs_);
     return core_.Succeed(result::kApplyDone);
 }
 
-CGetTransaction::CGetTransaction(SettingItems items, const CommServices& services)
-    : core_(services, result::kGetFailed, result::kGetFailedDrive), items_(std::move(items)) {}
+CGetTransaction::CGetTransaction(SettingItems items, const CommServices& services, uint32_t showValuesPauseMs)
+    : core_(services, result::kGetFailed, result::kGetFailedDrive), items_(std::move(items)),
+      showValuesPauseMs_(showValuesPauseMs) {}
 
 int32_t CGetTransaction::Run(const std::wstring& printerName, const ModelRecord& modelRecord) {
     if (!core_.Begin(printerName, modelRecord, !items_.empty()) || !core_.ConnectAndCheck())
@@ -96,7 +100,8 @@ int32_t CGetTransaction::Run(const std::wstring& printerName, const ModelRecord&
     if (!core_.communicator->ReadSettings(items_))
         return core_.Fail();
     ShowAll(items_);
-    core_.Pause(kShowValuesPauseMs);
+    if (showValuesPauseMs_)
+        core_.Pause(showValuesPauseMs_);
     return core_.Succeed(result::kGetDone);
 }
 

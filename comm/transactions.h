@@ -53,24 +53,30 @@ private:
     int32_t failureCodeDrive_;
 };
 
+// Applying and reading end with a pause in which a person sees the values; a caller without a person passes
+// 0. The printer's own pauses stay whatever is passed.
 class CApplyTransaction {
 public:
-    CApplyTransaction(SettingItems items, const CommServices& services);
+    CApplyTransaction(SettingItems items, const CommServices& services,
+                      uint32_t showValuesPauseMs = kShowValuesPauseMs);
     int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
 
 private:
     TransactionCore core_;
     SettingItems items_;
+    uint32_t showValuesPauseMs_;
 };
 
 class CGetTransaction {
 public:
-    CGetTransaction(SettingItems items, const CommServices& services);
+    CGetTransaction(SettingItems items, const CommServices& services,
+                    uint32_t showValuesPauseMs = kShowValuesPauseMs);
     int32_t Run(const std::wstring& printerName, const ModelRecord& modelRecord);
 
 private:
     TransactionCore core_;
     SettingItems items_;
+    uint32_t showValuesPauseMs_;
 };
 
 class CResetTransaction {

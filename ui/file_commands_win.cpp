@@ -1,66 +1,50 @@
-// The main dialog's file commands: export and import of configuration files, command files.
+// The main dialog's file commands: export and import of configuration files, command files, the print log.
 #include "ui/main_dlg_win.h"
 
 #include "core/resource.h"
 #include "core/result_codes.h"
-#include "files/command_file_win.h"
-#include "files/config_file_win.h"
 #include "files/file_dialog_win.h"
 #include "win/resources.h"
 
-void CPrinterConfigToolDlg::OnExportSettings(UINT, UINT) {
-    const SettingItems items = CollectSettingItems();
-    if (items.empty()) {
-        ShowError(result::kAllPagesDisabled);
-        return;
-    }
+namespace {
+
+// The file dialog of a file command; the name it offers is the model's, whatever the kind of file.
+FileDialogRequest RequestFor(UINT filterId, const wchar_t* extension, const ModelRecord& model, bool save) {
     FileDialogRequest request;
-    request.save = true;
-    request.filter = win::LoadResourceString(IDS_FILTER_CONFIG_FILES);
-    request.defaultExtension = L"dat";
-    request.defaultName = CurrentModel().ModelID + L"ut";
-    std::wstring path;
-    if (!ShowFileDialog(hwnd(), request, path))
-        return;
-    const int32_t code = ExportConfigFile(path, CurrentModel(), items);
-    if (code == result::kExportDone)
-        SaveLastSettings(CurrentModel().name);
+    request.save = save;
+    request.filter = win::LoadResourceString(filterId);
+    request.defaultExtension = extension;
+    if (save)
+        request.defaultName = model.ModelID + L"ut";
     else
-        ShowError(code);
+        request.overwritePrompt = false;
+    return request;
+}
+
+} // namespace
+
+void CPrinterConfigToolDlg::RunFileCommand(ops::Id id, UINT filterId, const wchar_t* extension, bool save) {
+    DeviceJob job =
+        MakeJob(ops::Find(id).items == ops::Items::kNone ? SettingItems{} : CollectSettingItems());
+    if (RefusedWithoutItems(id, job.items))
+        return;
+    if (!ShowFileDialog(hwnd(), RequestFor(filterId, extension, job.model, save), job.destinationPath))
+        return;
+    PerformAndShow(id, std::move(job));
+}
+
+void CPrinterConfigToolDlg::OnExportSettings(UINT, UINT) {
+    RunFileCommand(ops::Id::kExport, IDS_FILTER_CONFIG_FILES, L"dat", true);
 }
 
 void CPrinterConfigToolDlg::OnImportSettings(UINT, UINT) {
-    FileDialogRequest request;
-    request.save = false;
-    request.filter = win::LoadResourceString(IDS_FILTER_CONFIG_FILES);
-    request.defaultExtension = L"dat";
-    request.overwritePrompt = false;
-    std::wstring path;
-    if (!ShowFileDialog(hwnd(), request, path))
-        return;
-    int32_t flags[1] = {0};
-    const int32_t code = ReadConfigFile(path, CurrentModel(), CollectSettingItems(), flags, 1);
-    if (code != result::kImportDone)
-        ShowError(code);
+    RunFileCommand(ops::Id::kImport, IDS_FILTER_CONFIG_FILES, L"dat", false);
 }
 
 void CPrinterConfigToolDlg::OnSaveCommandFile(UINT, UINT) {
-    FileDialogRequest request;
-    request.filter = win::LoadResourceString(IDS_FILTER_COMMAND_FILES);
-    const SettingItems items = CollectSettingItems();
-    if (items.empty()) {
-        ShowError(result::kAllPagesDisabled);
-        return;
-    }
-    request.save = true;
-    request.defaultExtension = L"bin";
-    request.defaultName = CurrentModel().ModelID + L"ut";
-    std::wstring path;
-    if (!ShowFileDialog(hwnd(), request, path))
-        return;
-    const int32_t code = WriteCommandFile(path, CurrentModel(), items);
-    if (code == result::kFileCreated)
-        SaveLastSettings(CurrentModel().name);
-    else
-        ShowError(code);
+    RunFileCommand(ops::Id::kCommandFile, IDS_FILTER_COMMAND_FILES, L"bin", true);
+}
+
+void CPrinterConfigToolDlg::OnSavePrintLog(UINT, UINT) {
+    RunFileCommand(ops::Id::kPrintLog, IDS_FILTER_CSV_FILES, L"csv", true);
 }

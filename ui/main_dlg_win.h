@@ -5,6 +5,7 @@
 #include "comm/device_ops.h"
 #include "core/model.h"
 #include "items/page/tab_page_win.h"
+#include "ops/operations_win.h"
 #include "ui/split_button_win.h"
 #include "win/controls.h"
 #include "win/dialog.h"
@@ -34,8 +35,6 @@ public:
     // Device operations.
     int32_t GetCurrentSettings();
     void RetrieveAtStartup();
-    // Writes the current selections to the model's last-settings file beside the program.
-    void SaveLastSettings(const std::wstring& modelName);
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -78,11 +77,18 @@ private:
     void OnResetToFactoryDefaults(UINT id, UINT code);
     void OnDeleteTemplateAndDatabase(UINT id, UINT code);
     void OnDeletePrintLog(UINT id, UINT code);
-    void OnSavePrintLog(UINT id, UINT code);
-    int32_t RunWithProgress(DeviceWorker worker, DeviceJob& job, UINT captionId, HWND parent);
     DeviceJob MakeJob(SettingItems items) const;
+    // Runs one operation of the table as the window does: its question, the progress dialog or the calling
+    // thread, the last-settings rule. Returns the result code, or 0 when the user said no.
+    int32_t Perform(ops::Id id, DeviceJob& job);
+    // Perform, then the result's message as the operation's row says.
+    void PerformAndShow(ops::Id id, DeviceJob job);
+    // 5023 shown, and true, when the operation needs the enabled rows' items and there are none.
+    bool RefusedWithoutItems(ops::Id id, const SettingItems& items);
 
-    // File operations (file_commands_win.cpp).
+    // File operations (file_commands_win.cpp): the file dialog, then the operation.
+    void RunFileCommand(ops::Id id, UINT filterId, const wchar_t* extension, bool save);
+    void OnSavePrintLog(UINT id, UINT code);
     void OnSaveCommandFile(UINT id, UINT code);
     void OnImportSettings(UINT id, UINT code);
     void OnExportSettings(UINT id, UINT code);

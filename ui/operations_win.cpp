@@ -19,19 +19,44 @@ DeviceJob CPrinterConfigToolDlg::MakeJob(SettingItems items) const {
     return job;
 }
 
-int32_t CPrinterConfigToolDlg::RunWithProgress(DeviceWorker worker, DeviceJob& job, UINT captionId,
-                                               HWND parent) {
-    CProgressDlg progress(parent, worker, &job, win::LoadResourceString(captionId));
-    progress.DoModal();
-    return progress.result;
+int32_t CPrinterConfigToolDlg::Perform(ops::Id id, DeviceJob& job) {
+    const ops::Operation& operation = ops::Find(id);
+    if (operation.confirmation && !Confirm(operation.confirmation))
+        return result::kNone;
+    if (operation.items == ops::Items::kRequired && job.items.empty())
+        return result::kAllPagesDisabled;
+    int32_t code = result::kNone;
+    if (operation.progressCaption) {
+        // The first reading has no parent: the main window is not shown yet.
+        CProgressDlg progress(id == ops::Id::kGet ? nullptr : hwnd(), operation.worker, &job,
+                              win::LoadResourceString(operation.progressCaption));
+        progress.DoModal();
+        code = progress.result;
+    } else {
+        code = operation.worker(&job);
+    }
+    ops::Finish(operation, job, code);
+    return code;
+}
+
+void CPrinterConfigToolDlg::PerformAndShow(ops::Id id, DeviceJob job) {
+    const ops::Operation& operation = ops::Find(id);
+    const int32_t code = Perform(id, job);
+    if (code == result::kNone || (code == operation.success && operation.quietOnSuccess))
+        return;
+    ShowResult(code, operation.success);
+}
+
+bool CPrinterConfigToolDlg::RefusedWithoutItems(ops::Id id, const SettingItems& items) {
+    if (ops::Find(id).items != ops::Items::kRequired || !items.empty())
+        return false;
+    ShowError(result::kAllPagesDisabled);
+    return true;
 }
 
 int32_t CPrinterConfigToolDlg::GetCurrentSettings() {
-    SettingItems items = CollectSettingItems();
-    if (items.empty())
-        return result::kAllPagesDisabled;
-    DeviceJob job = MakeJob(std::move(items));
-    return RunWithProgress(&GetSettingsWorker, job, IDS_PROGRESS_GETTING, nullptr);
+    DeviceJob job = MakeJob(CollectSettingItems());
+    return Perform(ops::Id::kGet, job);
 }
 
 void CPrinterConfigToolDlg::OnCurrentSettings(UINT, UINT) {
@@ -39,51 +64,23 @@ void CPrinterConfigToolDlg::OnCurrentSettings(UINT, UINT) {
 }
 
 void CPrinterConfigToolDlg::OnApply(UINT, UINT) {
-    SettingItems items = CollectSettingItems();
-    if (items.empty()) {
-        ShowError(result::kAllPagesDisabled);
-        return;
-    }
-    DeviceJob job = MakeJob(std::move(items));
-    const int32_t code = RunWithProgress(&ApplySettingsWorker, job, IDS_PROGRESS_APPLYING, hwnd());
-    ShowResult(code, result::kApplyDone);
-    if (code == result::kApplyDone)
-        SaveLastSettings(CurrentModel().name);
+    PerformAndShow(ops::Id::kApply, MakeJob(CollectSettingItems()));
 }
 
 void CPrinterConfigToolDlg::OnPrintInformationReport(UINT, UINT) {
-    if (!Confirm(IDS_CONFIRM_REPORT))
-        return;
-    ShowResult(PrintInformationReport(printerName_, CurrentModel(), services_), result::kCommandDone);
+    PerformAndShow(ops::Id::kReport, MakeJob({}));
 }
 
 void CPrinterConfigToolDlg::OnResetToFactoryDefaults(UINT, UINT) {
-    if (!Confirm(IDS_CONFIRM_RESET))
-        return;
-    DeviceJob job = MakeJob(CollectSettingItems());
-    ShowResult(RunWithProgress(&ResetWorker, job, IDS_PROGRESS_RESETTING, hwnd()), result::kResetDone);
+    PerformAndShow(ops::Id::kReset, MakeJob(CollectSettingItems()));
 }
 
 void CPrinterConfigToolDlg::OnDeleteTemplateAndDatabase(UINT, UINT) {
-    if (!Confirm(IDS_CONFIRM_DELETE_TEMPLATES))
-        return;
-    DeviceJob job = MakeJob({});
-    ShowResult(RunWithProgress(&DeleteTemplateWorker, job, IDS_PROGRESS_DELETING, hwnd()),
-               result::kDataDeleted);
+    PerformAndShow(ops::Id::kDeleteTemplates, MakeJob({}));
 }
 
 void CPrinterConfigToolDlg::OnDeletePrintLog(UINT, UINT) {
-    if (!Confirm(IDS_CONFIRM_DELETE_LOG))
-        return;
-    DeviceJob job = MakeJob({});
-    ShowResult(RunWithProgress(&DeletePrintLogWorker, job, IDS_PROGRESS_DELETING, hwnd()),
-               result::kDataDeleted);
-}
-
-void CPrinterConfigToolDlg::SaveLastSettings(const std::wstring& modelName) {
-    if (modelName.empty())
-        return;
-    WriteLastSettingsFile(LastSettingsFilePath(modelName), CurrentModel(), CollectSettingItems());
+    PerformAndShow(ops::Id::kDeleteLog, MakeJob({}));
 }
 
 void CPrinterConfigToolDlg::RetrieveAtStartup() {
