@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times lxdevctl applying settings to one printer and to sixteen printers on sixteen ports, under Wine against the
+# Times lxdevctl reading and applying settings on one printer and on sixteen printers on sixteen ports, under Wine against the
 # simulator; the ratio shows how well the printers run in parallel.
 #   bench/run-ctl-bench.sh [rounds]
 set -euo pipefail
@@ -23,12 +23,16 @@ wine lxdevctl.exe list >/dev/null 2>&1 || true # the spooler's first start is no
 
 time_ms() { local start end; start=$(date +%s%N); wine lxdevctl.exe "$@" >/dev/null; end=$(date +%s%N); echo $(((end - start) / 1000000)); }
 median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR + 1) / 2)]}'; }
-one=() all=()
+get1=() get16=() one=() all=()
 for round in $(seq "$rounds"); do
   choice=$((round % 5 + 1))
-  one+=("$(time_ms apply "Fleet 01" --set AutoOffAc=$choice)")
-  all+=("$(time_ms apply "Fleet ??" --set AutoOffAc=$choice)")
-  echo "round $round: one printer ${one[-1]} ms, sixteen printers ${all[-1]} ms"
+  get1+=("$(time_ms get "Fleet 01")")
+  get16+=("$(time_ms get "Fleet ??")")
+  one+=("$(time_ms apply "Fleet 01" --set AutoOffAc=#$choice)")
+  all+=("$(time_ms apply "Fleet ??" --set AutoOffAc=#$choice)")
+  echo "round $round: get one ${get1[-1]} ms, sixteen ${get16[-1]} ms; apply one ${one[-1]} ms, sixteen ${all[-1]} ms"
 done
+g1=$(printf '%s\n' "${get1[@]}" | median); g16=$(printf '%s\n' "${get16[@]}" | median)
 m1=$(printf '%s\n' "${one[@]}" | median); m16=$(printf '%s\n' "${all[@]}" | median)
-echo "median: one printer $m1 ms, sixteen printers $m16 ms, ratio $(awk -v a="$m16" -v b="$m1" 'BEGIN {printf "%.2f", a / b}')"
+echo "get median: one printer $g1 ms, sixteen printers $g16 ms, ratio $(awk -v a="$g16" -v b="$g1" 'BEGIN {printf "%.2f", a / b}')"
+echo "apply median: one printer $m1 ms, sixteen printers $m16 ms, ratio $(awk -v a="$m16" -v b="$m1" 'BEGIN {printf "%.2f", a / b}')"

@@ -9,10 +9,18 @@ std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first
     return result + first + second;
 }
 
+wchar_t LowerChar(wchar_t c) {
+    return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+}
+
 std::wstring LowerCase(std::wstring text) {
     for (wchar_t& c : text)
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+        c = LowerChar(c);
     return text;
+}
+
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return a.size() == b.size() && LowerCase(a) == LowerCase(b);
 }
 
 bool IsWirelessModel(const std::wstring& modelName) {

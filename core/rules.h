@@ -10,6 +10,9 @@ std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first
 
 // Lower-cases character by character with the C library's rules for the current locale.
 std::wstring LowerCase(std::wstring text);
+wchar_t LowerChar(wchar_t c);
+// Equal after LowerCase: how names, choices, commands and options typed by a user are compared.
+bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
 
 // The wireless sibling model: no power-on setting, a battery setting, and command files.
 bool IsWirelessModel(const std::wstring& modelName);

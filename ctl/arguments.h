@@ -17,6 +17,7 @@ enum ExitCode : int {
     kExitNoRights = 4,    // the operation changes printers or shared files and the user is no administrator
     kExitInterrupted = 5, // Ctrl+C: the printers already started were finished, the others not started
     kExitUnexpected = 6,  // the spooler would not list its printers, or a failure of the program's own
+    kExitUnchecked = 7,   // verify: a printer could not be read, so the run cannot say all match
 };
 
 enum class Command {
@@ -31,7 +32,9 @@ enum class Command {
     kDeleteTemplates,
     kDeleteLog,
     kSaveLog,
-    kCommandFile
+    kCommandFile,
+    kSettings,
+    kVersion
 };
 
 struct Options {
@@ -41,6 +44,7 @@ struct Options {
     bool all = false;                                        // --all
     bool json = false;                                       // --json
     bool yes = false;                                        // --yes
+    bool whatIf = false;                                     // --what-if
     std::wstring file;                                       // --file
     std::wstring out;                                        // --out
     std::wstring model;                                      // --model
@@ -50,6 +54,7 @@ struct Options {
 struct ParseResult {
     Options options;
     std::wstring error; // empty when the command line is sound
+    std::wstring hint;  // what helps with this error: the command's usage, or where the commands are listed
 };
 
 // Parses the arguments after the program name (response files already expanded).
@@ -57,12 +62,12 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments);
 
 // The command's name as typed ("delete-templates"), or empty.
 std::wstring CommandName(Command command);
-// Whether the command changes printers or files beside lxdevset and so needs an administrator.
-bool NeedsAdministrator(Command command);
 // Whether the command works on printers (and so needs a selection).
 bool WorksOnPrinters(Command command);
 
-// The whole help, or the help of one command; empty for an unknown command.
+// One line that says how to call the program, for a run without arguments.
+std::wstring ShortUsage();
+// The whole help, or the help of one command with its example and duration; empty for an unknown command.
 std::wstring HelpText(const std::wstring& topic);
 
 // "{printer}" in an output path replaced by a printer's name made safe for a file name.

@@ -1,7 +1,7 @@
 // Configuration-file checks of the console companion: model, keys and value ranges, line by line.
 #include "ctl/config_check.h"
 
-#include <cwctype>
+#include "core/rules.h"
 
 namespace ctl {
 namespace {
@@ -11,15 +11,6 @@ std::wstring Trim(const std::wstring& text) {
     if (first == std::wstring::npos)
         return L"";
     return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
-
-bool Same(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i]))
-            return false;
-    return true;
 }
 
 // A non-negative decimal of at most four digits, as the settings' indexes are written.
@@ -60,15 +51,15 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
         if (equals == std::wstring::npos)
             return where + L"'" + line + L"' is no KEY=VALUE line";
         const std::wstring key = Trim(line.substr(0, equals)), value = Trim(line.substr(equals + 1));
-        if (Same(section, L"Property")) {
-            if (Same(key, L"DriverName") && driver.empty())
+        if (EqualIgnoringCase(section, L"Property")) {
+            if (EqualIgnoringCase(key, L"DriverName") && driver.empty())
                 driver = value;
-            else if (Same(key, L"FileVersion") && version.empty())
+            else if (EqualIgnoringCase(key, L"FileVersion") && version.empty())
                 version = value;
-        } else if (Same(section, L"DisableCheck")) {
-            tab1 = tab1 || Same(key, L"Tab_1");
-        } else if (Same(section, L"Settings")) {
-            if (Same(key, L"AdminPassword")) // written by lxdevset into its last-settings files
+        } else if (EqualIgnoringCase(section, L"DisableCheck")) {
+            tab1 = tab1 || EqualIgnoringCase(key, L"Tab_1");
+        } else if (EqualIgnoringCase(section, L"Settings")) {
+            if (EqualIgnoringCase(key, L"AdminPassword")) // written by lxdevset into its last-settings files
                 continue;
             const SettingChoices* setting = FindSetting(settings, key);
             if (!setting) {

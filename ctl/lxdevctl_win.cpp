@@ -12,6 +12,7 @@
 #include "ctl/json.h"
 #include "ctl/operations_win.h"
 #include "ctl/selection.h"
+#include "ops/operations_win.h"
 #include "items/memory_items.h"
 #include "items/platform_win.h"
 #include "win/handles.h"
@@ -30,12 +31,22 @@ namespace ctl {
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_running{0}; // printers whose operation is under way
 
 // Ctrl+C and Ctrl+Break: no new printer is started; the ones under way finish, so none is left between its
 // command-mode switch and its settings.
 BOOL WINAPI OnConsoleControl(DWORD type) {
     if (type == CTRL_C_EVENT || type == CTRL_BREAK_EVENT) {
-        g_interrupted = true;
+        if (!g_interrupted.exchange(true)) {
+            const int running = g_running;
+            const std::wstring text = L"\nlxdevctl: interrupted; finishing " + std::to_wstring(running) +
+                                      (running == 1 ? L" printer" : L" printers") +
+                                      L" under way and starting no more\n";
+            const std::string bytes = win::ToMultiByte(CP_UTF8, text);
+            DWORD done = 0;
+            ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+                        &done, nullptr);
+        }
         return TRUE;
     }
     return FALSE;
@@ -81,10 +92,10 @@ Stream& Err() {
     return stream;
 }
 
-int Fail(int code, const std::wstring& message) {
+int Fail(int code, const std::wstring& message, const std::wstring& hint = {}) {
     Err().Write(L"lxdevctl: " + message + L"\n");
-    if (code == kExitUsage)
-        Err().Write(L"(lxdevctl --help lists the commands)\n");
+    if (!hint.empty())
+        Err().Write(L"(" + hint + L")\n");
     return code;
 }
 
@@ -147,28 +158,87 @@ std::string ValueJson(const ItemValue& v) {
     return JsonObject().Add("item", Utf8(v.item)).Add("index", v.index).Add("text", Utf8(v.text)).Text();
 }
 
+// A value as --set takes it back: the choice's text, quoted when it holds a blank.
+std::wstring SetForm(const ItemValue& v) {
+    const bool quote = v.text.find_first_of(L" \t") != std::wstring::npos;
+    return v.item + L"=" + (quote ? L"\"" + v.text + L"\"" : v.text);
+}
+
 std::wstring Describe(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
-    std::wstring message = OneLine(strings.LoadText(static_cast<uint32_t>(r.code)));
-    if (!r.note.empty())
+    // A printer that differs, or could not be checked, is never shown with a success message.
+    std::wstring message = r.status == L"differs" || r.status == L"unchanged" || r.status == L"would-change"
+                               ? r.note
+                               : OneLine(strings.LoadText(static_cast<uint32_t>(r.code)));
+    if (!r.note.empty() && message != r.note)
         message += (message.empty() ? L"" : L" ") + std::wstring(L"(") + r.note + L")";
     wchar_t seconds[32];
     std::swprintf(seconds, 32, L"%.1f s", r.seconds);
-    std::wstring line = (r.ok ? L"ok     " : L"FAILED ") + r.printer + L" [" + r.model + L", " + r.port +
-                        L"] " + operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" +
-                        seconds + L")\n";
-    for (const ItemValue& v : r.values)
-        line += L"    " + v.item + L" = " + std::to_wstring(v.index) + L" (" + v.text + L")\n";
+    std::wstring word = r.ok                       ? L"ok"
+                        : r.status == L"differs"   ? L"DIFFERS"
+                        : r.status == L"unchecked" ? L"UNCHECKED"
+                                                   : L"FAILED";
+    word.resize(9, L' ');
+    std::wstring line = word + r.printer + L" [" + r.model + L", " + r.port + L"] " + operation + L": " +
+                        std::to_wstring(r.code) + L" " + message + L" (" + seconds + L")\n";
+    if (!r.before.empty()) {
+        for (size_t i = 0; i < r.before.size() && i < r.values.size(); ++i)
+            if (r.before[i].index != r.values[i].index)
+                line += L"    " + r.before[i].item + L": " + r.before[i].text + L" -> " + r.values[i].text +
+                        L"\n";
+    } else {
+        for (const ItemValue& v : r.values)
+            line += L"    " + SetForm(v) + L"\n";
+    }
     for (const Difference& d : r.differences)
-        line += L"    differs: " + d.item + L" is " + std::to_wstring(d.actual.index) + L" (" +
-                d.actual.text + L"), the file has " + std::to_wstring(d.expected.index) + L" (" +
-                d.expected.text + L")\n";
+        line += L"    differs: " + d.item + L" is " + d.actual.text + L" (#" +
+                std::to_wstring(d.actual.index) + L"), the file has " + d.expected.text + L" (#" +
+                std::to_wstring(d.expected.index) + L")\n";
     return line;
 }
 
+// What every JSON record carries, so that records from many workstations merge: when and where.
+struct Origin {
+    std::string time, computer;
+};
+
+Origin Now() {
+    SYSTEMTIME local{};
+    ::GetLocalTime(&local);
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD kind = ::GetTimeZoneInformation(&zone);
+    long bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT   ? zone.DaylightBias
+                             : kind == TIME_ZONE_ID_STANDARD ? zone.StandardBias
+                                                             : 0);
+    const long east = -bias;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u%c%02ld:%02ld", local.wYear, local.wMonth,
+                  local.wDay, local.wHour, local.wMinute, local.wSecond, east < 0 ? '-' : '+',
+                  std::labs(east) / 60, std::labs(east) % 60);
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ::GetComputerNameW(name, &size);
+    return {text, Utf8(name)};
+}
+
+std::string ValuesJson(const std::vector<ItemValue>& values) {
+    std::string text = "[";
+    for (const ItemValue& v : values)
+        text += (text.size() > 1 ? "," : "") + ValueJson(v);
+    return text + "]";
+}
+
+// The fields every record starts with, whatever the command.
+JsonObject& Head(JsonObject& object, const std::wstring& printer, const std::wstring& model,
+                 const std::wstring& port, const std::wstring& operation, const std::wstring& status) {
+    return object.Add("printer", Utf8(printer))
+        .Add("model", Utf8(model))
+        .Add("port", Utf8(port))
+        .Add("operation", Utf8(operation))
+        .Add("status", Utf8(status));
+}
+
 std::wstring Json(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
-    std::string values = "[", differences = "[";
-    for (const ItemValue& v : r.values)
-        values += (values.size() > 1 ? "," : "") + ValueJson(v);
+    std::string differences = "[";
     for (const Difference& d : r.differences)
         differences += (differences.size() > 1 ? "," : "") + JsonObject()
                                                                  .Add("item", Utf8(d.item))
@@ -178,20 +248,20 @@ std::wstring Json(const PrinterResult& r, const std::wstring& operation, IString
     char seconds[32], started[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);
     std::snprintf(started, sizeof started, "%.3f", r.started);
+    const Origin origin = Now();
     JsonObject object;
-    object.Add("printer", Utf8(r.printer))
-        .Add("model", Utf8(r.model))
-        .Add("port", Utf8(r.port))
-        .Add("operation", Utf8(operation))
+    Head(object, r.printer, r.model, r.port, operation, r.status)
         .Add("code", r.code)
         .Add("message", Utf8(OneLine(strings.LoadText(static_cast<uint32_t>(r.code)))))
         .AddBool("ok", r.ok)
         .AddNumberText("started", started)
         .AddNumberText("seconds", seconds)
-        .AddRaw("values", values + "]")
-        .AddRaw("differences", differences + "]");
-    if (!r.note.empty())
-        object.Add("note", Utf8(r.note));
+        .Add("time", origin.time)
+        .Add("computer", origin.computer)
+        .AddRaw("before", ValuesJson(r.before))
+        .AddRaw("values", ValuesJson(r.values))
+        .AddRaw("differences", differences + "]")
+        .Add("note", Utf8(r.note));
     return win::FromMultiByte(CP_UTF8, object.Text()) + L"\n";
 }
 
@@ -236,6 +306,10 @@ std::wstring CheckConfigFileFor(const Context& context, const std::wstring& mode
     return reason.empty() ? reason : context.options.file + L": " + reason;
 }
 
+std::wstring SettingsHint(const std::wstring& model) {
+    return L"lxdevctl settings --model \"" + model + L"\" lists the settings and choices its files may hold";
+}
+
 // The folder an output path (with {printer} in it or not) goes into must exist and take a new file.
 std::wstring CheckOutputFolder(const std::wstring& out) {
     const std::wstring sample = OutputPathFor(out, L"x");
@@ -255,47 +329,115 @@ int ListPrinters(const Context& context) {
     if (!ListLocalPrinters(printers))
         return Fail(kExitUnexpected, L"the spooler did not list its printers (error " +
                                          std::to_wstring(::GetLastError()) + L")");
-    int listed = 0;
+    struct Row {
+        std::wstring name, model, port, can;
+        bool supported, usb, offline;
+    };
+    std::vector<Row> rows;
+    std::vector<std::wstring> names;
+    for (const InstalledPrinter& p : printers)
+        names.push_back(p.name);
+    std::vector<std::wstring> unmatched;
+    const std::vector<std::wstring> named =
+        SelectPrinters(names, context.options.printers, context.options.printers.empty(), unmatched);
     for (const InstalledPrinter& p : printers) {
+        if (std::find(named.begin(), named.end(), p.name) == named.end())
+            continue;
         bool supported = false;
         for (const ModelRecord& model : context.catalogue)
             supported = supported || model.name == p.driver;
         if (!supported && !context.options.all)
             continue;
-        ++listed;
-        const bool usb = supported && IsUsbPortName(p.port);
-        if (context.options.json) {
-            JsonObject object;
-            object.Add("printer", Utf8(p.name)).Add("driver", Utf8(p.driver)).Add("port", Utf8(p.port));
-            object.AddBool("supported", supported).AddBool("usb", usb).AddBool("offline", p.workOffline);
-            if (!supported)
-                object.Add("reason", "the driver is no supported model");
-            Out().Write(win::FromMultiByte(CP_UTF8, object.Text()) + L"\n");
-        } else {
-            Out().Write(p.name + L"\t" + (supported ? p.driver : L"-") + L"\t" + p.port + L"\t" +
-                        (supported ? (usb ? L"USB" : L"not USB: this tool cannot reach it")
-                                   : L"not supported: its driver " + p.driver + L" is no supported model") +
-                        (p.workOffline ? L" (offline)" : L"") + L"\n");
-        }
+        const bool usb = IsUsbPortName(p.port);
+        // One thing in the last column: what this tool can do with the printer.
+        const std::wstring can = !supported      ? L"unsupported: the driver is no supported model"
+                                 : !usb          ? L"unreachable: not on a USB port"
+                                 : p.workOffline ? L"ready (the queue is offline; this tool does not mind)"
+                                                 : L"ready";
+        rows.push_back({p.name, p.driver, p.port, can, supported, usb, p.workOffline});
     }
-    return listed > 0 ? kExitOk : kExitNoMatch;
+    std::sort(rows.begin(), rows.end(),
+              [](const Row& a, const Row& b) { return LowerCase(a.name) < LowerCase(b.name); });
+    if (context.options.json) {
+        const Origin origin = Now();
+        for (const Row& row : rows) {
+            JsonObject object;
+            Head(object, row.name, row.model, row.port, L"list", row.supported && row.usb ? L"ok" : L"failed")
+                .Add("code", 0)
+                .Add("message", Utf8(row.can))
+                .AddBool("ok", row.supported && row.usb)
+                .Add("time", origin.time)
+                .Add("computer", origin.computer)
+                .AddBool("supported", row.supported)
+                .AddBool("usb", row.usb)
+                .AddBool("offline", row.offline);
+            Out().Write(win::FromMultiByte(CP_UTF8, object.Text()) + L"\n");
+        }
+    } else if (!rows.empty()) {
+        size_t width[3] = {7, 5, 4};
+        for (const Row& row : rows) {
+            width[0] = std::max(width[0], row.name.size());
+            width[1] = std::max(width[1], row.model.size());
+            width[2] = std::max(width[2], row.port.size());
+        }
+        auto pad = [](std::wstring text, size_t to) {
+            text.resize(to, L' ');
+            return text;
+        };
+        Out().Write(pad(L"PRINTER", width[0]) + L"  " + pad(L"MODEL", width[1]) + L"  " +
+                    pad(L"PORT", width[2]) + L"  STATE\n");
+        for (const Row& row : rows)
+            Out().Write(pad(row.name, width[0]) + L"  " + pad(row.model, width[1]) + L"  " +
+                        pad(row.port, width[2]) + L"  " + row.can + L"\n");
+    }
+    if (!unmatched.empty())
+        return Fail(kExitNoMatch, L"no installed printer matches '" + unmatched.front() + L"'");
+    return rows.empty() ? kExitNoMatch : kExitOk;
 }
 
-int RunCommandFile(const Context& context, IStringSource& strings) {
+// settings: every setting the command line may name, with its choices; with --model, that model's only.
+int ListSettings(const Context& context) {
+    const std::wstring& model = context.options.model;
+    bool known = model.empty();
+    std::wstring models;
+    for (const ModelRecord& m : context.catalogue) {
+        models += (models.empty() ? L"" : L", ") + m.name;
+        known = known || EqualIgnoringCase(m.name, model);
+    }
+    if (!known)
+        return Fail(kExitUsage, L"no model '" + model + L"'; the models are " + models,
+                    L"usage: lxdevctl settings [--model NAME]");
+    const MemoryItems rows(*context.platform, *context.strings);
+    const bool wireless = IsWirelessModel(model);
+    for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
+        const ItemBinding* binding = rows.Find(s.name);
+        if (!model.empty() && !(binding && MemoryItems::TakesPart(*binding, wireless)))
+            continue;
+        Out().Write(s.name + L": " + DescribeChoices(s) + L"\n");
+    }
+    return kExitOk;
+}
+
+int RunCommandFile(Context& context, IStringSource& strings) {
     const Options& o = context.options;
     std::wstring models;
     bool known = false;
     for (const ModelRecord& model : context.catalogue) {
         models += (models.empty() ? L"" : L", ") + model.name;
-        known = known || model.name == o.model;
+        if (EqualIgnoringCase(model.name, o.model)) {
+            known = true;
+            context.options.model = model.name; // the catalogue's spelling from here on
+        }
     }
     if (!known)
-        return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models);
+        return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models,
+                    L"lxdevctl settings lists each model's settings");
     if (!IsWirelessModel(o.model))
-        return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model);
+        return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model,
+                    L"lxdevctl help command-file");
     const std::wstring reason = CheckConfigFileFor(context, o.model);
     if (!reason.empty())
-        return Fail(kExitUsage, reason + L"; nothing was written");
+        return Fail(kExitUsage, reason + L"; nothing was written", SettingsHint(o.model));
     PrinterResult r = BuildCommandFileFor(context);
     r.printer = o.out;
     Out().Write(o.json ? Json(r, L"command-file", strings) : Describe(r, L"command-file", strings));
@@ -341,7 +483,8 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     }
     std::wstring error;
     if (o.command == Command::kApply && !ResolveSets(context, wireless, error))
-        return Fail(kExitUsage, error + L"; nothing was sent");
+        return Fail(kExitUsage, error + L"; nothing was sent",
+                    L"lxdevctl settings lists every setting and its choices");
     // The file is checked for every model it will meet, before the first printer is contacted.
     std::vector<std::wstring> checkedModels;
     for (const std::wstring& name : chosen) {
@@ -352,34 +495,56 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         checkedModels.push_back(model);
         const std::wstring reason = CheckConfigFileFor(context, model);
         if (!reason.empty())
-            return Fail(kExitUsage, reason + (chosen.size() > 1 ? L" ('" + name + L"' is one)" : L"") +
-                                        L"; nothing was sent");
+            return Fail(kExitUsage,
+                        reason + (chosen.size() > 1 ? L" ('" + name + L"' is one)" : L"") +
+                            L"; nothing was sent",
+                        SettingsHint(model));
     }
 
     const std::wstring operation = CommandName(o.command);
     std::mutex mutex;
-    size_t finished = 0, succeeded = 0, failed = 0;
-    std::vector<std::wstring> notStarted;
+    size_t finished = 0;
+    std::vector<PrinterResult> results;
+    std::vector<std::wstring> notStarted, running;
     const bool progress = Err().IsConsole() && !o.json;
     const double runStart = Seconds();
+    // On a console, one line on standard error says how far the run is and which printers are under way.
+    auto showProgress = [&] {
+        std::wstring line =
+            L"\r\x1b[K" + std::to_wstring(finished) + L"/" + std::to_wstring(chosen.size()) + L" done";
+        if (!running.empty()) {
+            line += L"; running:";
+            for (const std::wstring& name : running)
+                line += L" '" + name + L"'";
+        }
+        Err().Write(line);
+    };
     auto worker = [&](const std::vector<size_t>& group) {
         for (size_t index : group) {
-            if (g_interrupted) {
+            {
                 std::lock_guard<std::mutex> lock(mutex);
-                notStarted.push_back(chosen[index]);
-                continue;
+                if (g_interrupted) {
+                    notStarted.push_back(chosen[index]);
+                    continue;
+                }
+                ++g_running;
+                running.push_back(chosen[index]);
+                if (progress)
+                    showProgress();
             }
             const double started = Seconds() - runStart;
             PrinterResult r = RunOnPrinter(context, chosen[index], ports[index]);
             r.started = started;
             std::lock_guard<std::mutex> lock(mutex);
+            --g_running;
+            running.erase(std::find(running.begin(), running.end(), chosen[index]));
             ++finished;
-            (r.ok ? succeeded : failed) += 1;
+            // JSON records go out as they come, for a collector; text waits to be printed in name order.
+            if (o.json)
+                Out().Write(Json(r, operation, strings));
+            results.push_back(std::move(r));
             if (progress)
-                Err().Write(L"\r\x1b[K");
-            Out().Write(o.json ? Json(r, operation, strings) : Describe(r, operation, strings));
-            if (progress)
-                Err().Write(std::to_wstring(finished) + L"/" + std::to_wstring(chosen.size()) + L" done");
+                showProgress();
         }
     };
     std::vector<std::thread> threads;
@@ -390,10 +555,33 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     if (progress)
         Err().Write(L"\r\x1b[K");
 
+    std::sort(results.begin(), results.end(), [](const PrinterResult& a, const PrinterResult& b) {
+        return LowerCase(a.printer) < LowerCase(b.printer);
+    });
+    size_t succeeded = 0, differing = 0, unchecked = 0;
+    std::wstring failedNames;
+    for (const PrinterResult& r : results) {
+        if (!o.json)
+            Out().Write(Describe(r, operation, strings));
+        succeeded += r.ok;
+        differing += r.status == L"differs";
+        unchecked += r.status == L"unchecked";
+        if (!r.ok)
+            failedNames += (failedNames.empty() ? L" (" : L", ") + std::wstring(L"'") + r.printer + L"'";
+    }
+    if (!failedNames.empty())
+        failedNames += L")";
+    const size_t failed = results.size() - succeeded;
     std::wstring summary =
-        std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ") +
-        std::to_wstring(succeeded) + L" succeeded, " + std::to_wstring(failed) + L" failed";
+        std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ");
+    if (o.command == Command::kVerify)
+        summary += std::to_wstring(succeeded) + L" match, " + std::to_wstring(differing) + L" differ, " +
+                   std::to_wstring(unchecked) + L" could not be checked" + failedNames;
+    else
+        summary +=
+            std::to_wstring(succeeded) + L" succeeded, " + std::to_wstring(failed) + L" failed" + failedNames;
     if (!notStarted.empty()) {
+        std::sort(notStarted.begin(), notStarted.end());
         summary += L", " + std::to_wstring(notStarted.size()) + L" not started (interrupted):";
         for (const std::wstring& name : notStarted)
             summary += L" '" + name + L"'";
@@ -401,6 +589,8 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     (o.json ? Err() : Out()).Write(summary + L"\n");
     if (!notStarted.empty())
         return kExitInterrupted;
+    if (unchecked > 0)
+        return kExitUnchecked;
     return failed == 0 ? kExitOk : kExitFailed;
 }
 
@@ -410,10 +600,19 @@ int Main(int argc, wchar_t** argv) {
     if (!ExpandResponseFiles(argc, argv, arguments, error))
         return Fail(kExitUsage, error);
     const ParseResult parsed = ParseArguments(arguments);
+    if (arguments.empty()) {
+        // A script that forgot its arguments learns it from the exit code, a person from the usage.
+        Err().Write(ShortUsage());
+        return kExitUsage;
+    }
     if (!parsed.error.empty())
-        return Fail(kExitUsage, parsed.error);
+        return Fail(kExitUsage, parsed.error, parsed.hint);
     if (parsed.options.command == Command::kHelp) {
         Out().Write(HelpText(parsed.options.helpTopic));
+        return kExitOk;
+    }
+    if (parsed.options.command == Command::kVersion) {
+        Out().Write(L"lxdevctl " LX_VERSION_TEXT L"\n");
         return kExitOk;
     }
 
@@ -440,7 +639,8 @@ int Main(int argc, wchar_t** argv) {
     win::Module library;
     if (!OpenLanguageLibrary(settings, languageCode, library))
         return Fail(kExitUsage, L"the language library cannot be found in res\\ beside this program");
-    if (NeedsAdministrator(context.options.command) && !IsUserAdministrator())
+    const ops::Operation* operation = ops::FindByName(CommandName(context.options.command));
+    if (operation && operation->needsAdministrator && !IsUserAdministrator())
         return Fail(kExitNoRights,
                     CommandName(context.options.command) +
                         L" changes printers and lxdevset's files and needs administrator rights; "
@@ -455,6 +655,8 @@ int Main(int argc, wchar_t** argv) {
         return ListPrinters(context);
     case Command::kCommandFile:
         return RunCommandFile(context, strings);
+    case Command::kSettings:
+        return ListSettings(context);
     default:
         return RunOnPrinters(context, strings);
     }

@@ -2,13 +2,12 @@
 #include "ctl/operations_win.h"
 
 #include "comm/device_ops.h"
+#include "ops/operations_win.h"
 #include "core/paths_win.h"
 #include "core/printers.h"
 #include "core/result_codes.h"
 #include "core/rules.h"
-#include "files/command_file_win.h"
 #include "files/config_file_win.h"
-#include "files/print_log_file_win.h"
 #include "items/memory_items.h"
 
 #include <windows.h>
@@ -78,6 +77,22 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
     return true;
 }
 
+namespace {
+
+// A job for one printer as the console runs it: nobody watches, so no pause to show values.
+DeviceJob JobFor(const Context& context, const std::wstring& printer, const ModelRecord& model,
+                 SettingItems items, const std::wstring& path = {}) {
+    DeviceJob job{printer, path, model, std::move(items), context.services};
+    job.showValuesPauseMs = 0;
+    return job;
+}
+
+int32_t RunNamed(ops::Id id, DeviceJob& job) {
+    return ops::Run(ops::Find(id), job);
+}
+
+} // namespace
+
 PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, const std::wstring& port) {
     const double start = Seconds();
     PrinterResult r;
@@ -94,16 +109,17 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
     const bool wireless = IsWirelessModel(model.name);
     MemoryItems items(*context.platform, *context.strings);
     const Options& o = context.options;
+    DeviceJob job = JobFor(context, printer, model, items.Active(wireless));
     int32_t success = result::kNone;
     switch (o.command) {
     case Command::kGet:
         success = result::kGetDone;
-        r.code = CGetTransaction(items.Active(wireless), context.services).Run(printer, model);
+        r.code = RunNamed(ops::Id::kGet, job);
         if (r.code == success) {
             r.values = Values(items, wireless);
             if (!o.out.empty()) {
-                const int32_t written =
-                    ExportConfigFile(OutputPathFor(o.out, printer), model, items.Active(wireless));
+                job.destinationPath = OutputPathFor(o.out, printer);
+                const int32_t written = RunNamed(ops::Id::kExport, job);
                 if (written != result::kExportDone)
                     r.code = written;
             }
@@ -112,24 +128,39 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
     case Command::kApply: {
         success = result::kApplyDone;
         // What is not changed stays as the printer has it: read first, as the window does when it opens.
-        r.code = CGetTransaction(items.Active(wireless), context.services).Run(printer, model);
+        r.code = RunNamed(ops::Id::kGet, job);
+        r.note = L"nothing was changed";
         if (r.code != result::kGetDone)
             break;
+        r.before = Values(items, wireless);
         if (!o.file.empty()) {
-            int32_t flags[1] = {0};
-            r.code = ReadConfigFile(o.file, model, items.Active(wireless), flags, 1);
+            job.destinationPath = o.file;
+            r.code = RunNamed(ops::Id::kImport, job);
             if (r.code != result::kImportDone)
                 break;
         }
         for (const auto& [name, index] : context.resolvedSets)
             if (const ItemBinding* binding = items.Find(name))
                 binding->combo->SetCurSel(index);
-        const SettingItems active = items.Active(wireless);
-        r.code = CApplyTransaction(active, context.services).Run(printer, model);
-        if (r.code == success) {
-            WriteLastSettingsFile(LastSettingsFilePath(model.name), model, active);
-            r.values = Values(items, wireless);
+        r.values = Values(items, wireless);
+        bool changes = false;
+        for (size_t i = 0; i < r.values.size() && i < r.before.size(); ++i)
+            changes = changes || r.values[i].index != r.before[i].index;
+        if (!changes || o.whatIf) {
+            // Nothing is written: the printer already has the settings, or the user only asked what would
+            // change.
+            r.code = success = result::kGetDone;
+            r.status = !changes ? L"unchanged" : L"would-change";
+            r.note = !changes ? L"it already has these settings; nothing was written"
+                              : L"--what-if: nothing was written";
+            break;
         }
+        job.items = items.Active(wireless); // their commands built from the selections as they now are
+        r.code = RunNamed(ops::Id::kApply, job);
+        // The settings went out before the read-back, so a failure after that may have left some applied.
+        r.note = r.code == success ? L"" : L"the printer may have taken some of the settings";
+        if (r.code == success)
+            r.values = Values(items, wireless);
         break;
     }
     case Command::kVerify: {
@@ -144,7 +175,7 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
             named.push_back(item->LoadFromProfile(o.file));
             item->ShowCurSel();
         }
-        r.code = CGetTransaction(items.Active(wireless), context.services).Run(printer, model);
+        r.code = RunNamed(ops::Id::kGet, job);
         if (r.code != success)
             break;
         r.values = Values(items, wireless);
@@ -152,37 +183,34 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         for (size_t i = 0; i < wanted.size() && i < r.values.size(); ++i)
             if (named[i] && wanted[i].index != r.values[i].index)
                 r.differences.push_back({wanted[i].item, wanted[i], r.values[i]});
+        r.status = r.differences.empty() ? L"matches" : L"differs";
         r.note = r.differences.empty() ? L"matches the file" : L"differs from the file";
         break;
     }
     case Command::kReport:
-        success = result::kCommandDone;
-        r.code = PrintInformationReport(printer, model, context.services);
-        break;
     case Command::kReset:
-        success = result::kResetDone;
-        r.code = CResetTransaction(items.Active(wireless), context.services).Run(printer, model);
-        if (r.code == success)
-            r.values = Values(items, wireless);
-        break;
     case Command::kDeleteTemplates:
-        success = result::kDataDeleted;
-        r.code = DeleteTemplateAndDatabase(printer, model, context.services);
-        break;
     case Command::kDeleteLog:
-        success = result::kDataDeleted;
-        r.code = DeletePrintLog(printer, model, context.services);
-        break;
     case Command::kSaveLog: {
-        success = result::kFileCreated;
-        DeviceJob job{printer, OutputPathFor(o.out, printer), model, {}, context.services};
-        r.code = SavePrintLogWorker(&job);
+        const ops::Operation* operation = ops::FindByName(CommandName(o.command));
+        if (!operation)
+            break;
+        success = operation->success;
+        if (o.command == Command::kSaveLog)
+            job.destinationPath = OutputPathFor(o.out, printer);
+        r.code = ops::Run(*operation, job);
+        if (r.code == success && o.command == Command::kReset)
+            r.values = Values(items, wireless);
         break;
     }
     default:
         break;
     }
     r.ok = r.code == success && r.differences.empty();
+    if (o.command == Command::kVerify && r.code != success)
+        r.status = L"unchecked";
+    if (r.status.empty())
+        r.status = !r.ok ? L"failed" : o.command == Command::kApply ? L"applied" : L"ok";
     r.seconds = Seconds() - start;
     return r;
 }
@@ -196,12 +224,15 @@ PrinterResult BuildCommandFileFor(const Context& context) {
             continue;
         r.model = model.name;
         MemoryItems items(*context.platform, *context.strings);
-        int32_t flags[1] = {0};
-        const bool wireless = IsWirelessModel(model.name);
-        r.code = ReadConfigFile(o.file, model, items.Active(wireless), flags, 1);
-        if (r.code == result::kImportDone)
-            r.code = WriteCommandFile(o.out, model, items.Active(wireless));
+        DeviceJob job = JobFor(context, L"", model, items.Active(IsWirelessModel(model.name)), o.file);
+        r.code = RunNamed(ops::Id::kImport, job);
+        if (r.code == result::kImportDone) {
+            job.items = items.Active(IsWirelessModel(model.name));
+            job.destinationPath = o.out;
+            r.code = RunNamed(ops::Id::kCommandFile, job);
+        }
         r.ok = r.code == result::kFileCreated;
+        r.status = r.ok ? L"ok" : L"failed";
         break;
     }
     r.seconds = Seconds() - start;

@@ -28,10 +28,14 @@ struct Difference {
 // One printer's outcome.
 struct PrinterResult {
     std::wstring printer, model, port;
-    int32_t code = 0;  // the result code (a string-table id) of the printer's operation
-    bool ok = false;   // succeeded (for verify: and matched the file)
+    int32_t code = 0; // the result code (a string-table id) of the printer's operation
+    bool ok = false;  // succeeded (for verify: and matched the file)
+    // One word for scripts: "ok" or "failed"; verify: "matches", "differs" or "unchecked"; apply: "applied",
+    // "unchanged" (it already had the settings), "would-change" (--what-if) or "failed".
+    std::wstring status;
     std::wstring note; // a word of the tool's own, for outcomes the result codes do not name
     std::vector<ItemValue> values;
+    std::vector<ItemValue> before; // apply: the values read before anything was written
     std::vector<Difference> differences;
     double started = 0; // seconds from the start of the run
     double seconds = 0;

@@ -1,35 +1,19 @@
 // Printer selection, port groups and setting choices.
 #include "ctl/selection.h"
 
-#include <cwctype>
+#include "core/rules.h"
+
 #include <map>
 #include <set>
 
 namespace ctl {
-namespace {
-
-wchar_t Fold(wchar_t c) {
-    return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-}
-
-bool EqualFolded(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i]))
-            return false;
-    return true;
-}
-
-} // namespace
-
 bool MatchesPattern(const std::wstring& pattern, const std::wstring& name) {
     if (pattern.find_first_of(L"*?") == std::wstring::npos)
         return pattern == name;
     // Greedy matching with one backtrack point: linear in practice, never exponential.
     size_t p = 0, n = 0, star = std::wstring::npos, resume = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == L'?' || Fold(pattern[p]) == Fold(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == L'?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == L'*') {
@@ -77,7 +61,7 @@ std::vector<std::vector<size_t>> GroupByPort(const std::vector<std::wstring>& po
     for (size_t i = 0; i < ports.size(); ++i) {
         std::wstring key;
         for (wchar_t c : ports[i])
-            key += Fold(c);
+            key += LowerChar(c);
         auto it = groupOf.find(key);
         if (it == groupOf.end()) {
             groupOf[key] = groups.size();
@@ -91,7 +75,7 @@ std::vector<std::vector<size_t>> GroupByPort(const std::vector<std::wstring>& po
 
 const SettingChoices* FindSetting(const std::vector<SettingChoices>& settings, const std::wstring& name) {
     for (const SettingChoices& s : settings)
-        if (EqualFolded(s.name, name))
+        if (EqualIgnoringCase(s.name, name))
             return &s;
     return nullptr;
 }
@@ -123,7 +107,7 @@ int ResolveChoice(const SettingChoices& setting, const std::wstring& choice, std
         return -1;
     }
     for (size_t i = 0; i < setting.texts.size(); ++i)
-        if (!setting.texts[i].empty() && EqualFolded(setting.texts[i], choice))
+        if (!setting.texts[i].empty() && EqualIgnoringCase(setting.texts[i], choice))
             return static_cast<int>(i);
     // A bare number that is no choice's text could mean an index or a value: each reading is named, and the
     // user writes the one meant.

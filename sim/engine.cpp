@@ -347,6 +347,7 @@ uint8_t PrinterEngine::Settled(Slot slot, uint64_t nowMs) {
 }
 
 void PrinterEngine::Store(Slot slot, uint8_t value, uint64_t nowMs, uint32_t settleMs) {
+    ++counters_.settingWrites;
     settling_[slot] = {Settled(slot, nowMs), nowMs + settleMs};
     Stored(slot) = value;
 }
@@ -552,9 +553,10 @@ std::string PrinterEngine::DumpState() const {
         << "\ncalibrationTakeOvers=" << counters_.calibrationTakeOvers
         << "\nignoredOutsideCommandMode=" << counters_.ignoredOutsideCommandMode
         << "\nstatusWithoutInitialize=" << counters_.statusWithoutInitialize
-        << "\nprintLogRecords=" << printLog_.size() << "\nprintLogPieces=" << counters_.printLogPieces
-        << "\ntemplates=" << templates_ << "\ngarbageBytes=" << counters_.garbageBytes
-        << "\ndroppedAnswers=" << counters_.droppedAnswers << "\npendingAnswerBytes=" << outputBytes_ << "\n";
+        << "\nsettingWrites=" << counters_.settingWrites << "\nprintLogRecords=" << printLog_.size()
+        << "\nprintLogPieces=" << counters_.printLogPieces << "\ntemplates=" << templates_
+        << "\ngarbageBytes=" << counters_.garbageBytes << "\ndroppedAnswers=" << counters_.droppedAnswers
+        << "\npendingAnswerBytes=" << outputBytes_ << "\n";
     return out.str();
 }
 

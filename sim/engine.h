@@ -38,6 +38,7 @@ struct Counters {
     int droppedAnswers = 0; // answers that did not fit the output buffer
     int statusWithoutInitialize = 0;
     int printLogPieces = 0; // pieces of the print log answered
+    int settingWrites = 0;  // setting commands received (taken or not)
 };
 
 // A real printer's output buffer is a few KiB; answers nobody reads must not grow the simulator without

@@ -5,6 +5,7 @@
 #include "ctl/json.h"
 #include "ctl/selection.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace ctl;
@@ -24,14 +25,33 @@ TEST(CtlArguments, SoundCommandLines) {
     EXPECT_EQ(ParseArguments({L"get", L"*", L"--out", L"x-{printer}.dat"}).error, L"");
     EXPECT_EQ(ParseArguments({L"help", L"verify"}).options.helpTopic, L"verify");
     EXPECT_EQ(ParseArguments({L"get", L"--help"}).options.command, Command::kHelp);
-    EXPECT_EQ(ParseArguments({}).options.command, Command::kHelp);
+    EXPECT_EQ(ParseArguments({}).error, L"no command");
+    // As administrators expect: letter case, --opt=value, /opt, a --json before the command, help help.
+    r = ParseArguments({L"--json", L"GET", L"P", L"--OUT=Master.dat", L"/yes=x"});
+    EXPECT_EQ(r.error, L"--yes takes no value");
+    r = ParseArguments({L"--json", L"GET", L"P", L"--OUT=Master.dat"});
+    EXPECT_EQ(r.error, L"");
+    EXPECT_TRUE(r.options.json);
+    EXPECT_EQ(r.options.out, L"Master.dat");
+    r = ParseArguments({L"Apply", L"/ALL", L"--set=Calibration=+1", L"--what-if"});
+    EXPECT_EQ(r.error, L"");
+    EXPECT_TRUE(r.options.all && r.options.whatIf);
+    EXPECT_EQ(r.options.sets[0].second, L"+1");
+    EXPECT_EQ(ParseArguments({L"list", L"Fleet*", L"/all"}).error, L"");
+    EXPECT_EQ(ParseArguments({L"/?"}).options.command, Command::kHelp);
+    EXPECT_EQ(ParseArguments({L"help", L"HELP"}).options.helpTopic, L"help");
+    EXPECT_EQ(ParseArguments({L"--version"}).options.command, Command::kVersion);
+    EXPECT_THAT(HelpText(L"delete-log"), testing::HasSubstr(L"takes: about 17 seconds"));
+    EXPECT_THAT(HelpText(L"report"), testing::HasSubstr(L"the printer to print"));
 }
 
 TEST(CtlArguments, EveryRefusalNamesItsReason) {
     const std::vector<std::pair<Args, std::wstring>> refused = {
         {{L"frobnicate"}, L"unknown command 'frobnicate'"},
         {{L"get"}, L"name the printers (names, patterns with * and ?, or --all)"},
-        {{L"list", L"Fleet 01"}, L"list works on no printer"},
+        {{L"settings", L"Fleet 01"}, L"settings works on no printer"},
+        {{L"get", L"P", L"/bogus"}, L"unknown option '/bogus'"},
+        {{L"get", L"P", L"--what-if"}, L"get takes no --what-if"},
         {{L"apply", L"P"}, L"apply takes either --file or --set, not both and not neither"},
         {{L"apply", L"P", L"--file", L"a.dat", L"--set", L"PowerOn=0"},
          L"apply takes either --file or --set, not both and not neither"},

@@ -96,7 +96,7 @@ CtlRun Ctl(const ProgramCopy& copy, const std::wstring& arguments, bool closeOut
 
 // The JSON lines of a run, each reduced to the fields the tests look at.
 struct Line {
-    std::string printer;
+    std::string printer, status;
     int code = 0;
     bool ok = false;
     double started = 0, seconds = 0;
@@ -106,19 +106,20 @@ struct Line {
 std::map<std::string, Line> Lines(const std::string& out) {
     std::map<std::string, Line> lines;
     static const std::regex field(
-        R"re(\{"printer":"([^"]*)".*"code":(\d+),.*"ok":(true|false),"started":([\d.]+),"seconds":([\d.]+),.*"differences":\[(.*)\])re");
+        R"re(\{"printer":"([^"]*)".*"status":"([^"]*)","code":(\d+),.*"ok":(true|false),"started":([\d.]+),"seconds":([\d.]+),.*"differences":\[(.*)\])re");
     std::istringstream in(out);
     for (std::string text; std::getline(in, text);) {
         std::smatch m;
         if (!std::regex_search(text, m, field))
             continue;
         Line l{m[1],
-               std::stoi(m[2]),
-               m[3] == "true",
-               std::stod(m[4]),
+               m[2],
+               std::stoi(m[3]),
+               m[4] == "true",
                std::stod(m[5]),
+               std::stod(m[6]),
                static_cast<int>(
-                   std::count(text.begin() + m.position(6), text.begin() + m.position(6) + m.length(6), '{') /
+                   std::count(text.begin() + m.position(7), text.begin() + m.position(7) + m.length(7), '{') /
                    3)};
         lines[l.printer] = l;
     }
@@ -149,6 +150,7 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
     EXPECT_EQ(::GetFileAttributesW(L"C:\\windows\\fleet.dat"), INVALID_FILE_ATTRIBUTES);
     const std::wstring file = L"fleet.dat";
 
+    const int writesBefore = simfixture::StateValue("USB101", "settingWrites");
     CtlRun apply = Ctl(copy, L"apply \"fleet *\" --file \"" + file + L"\" --json");
     EXPECT_EQ(apply.exitCode, 1u) << apply.err;
     std::map<std::string, Line> lines = Lines(apply.out);
@@ -156,25 +158,43 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
     EXPECT_EQ(lines["Fleet 14"].code, 5008); // silent: the reading that comes first fails
     EXPECT_EQ(lines["Fleet 15"].code, 5015); // another model
     EXPECT_EQ(lines["Fleet 16"].code, 5014); // does not take AutoOffAc
-    int applied = 0;
-    for (const auto& [name, line] : lines)
+    int applied = 0, unchanged = 0;
+    for (const auto& [name, line] : lines) {
         applied += line.code == 6502 && line.ok;
-    EXPECT_EQ(applied, 14);
+        unchanged += line.status == "unchanged" && line.ok;
+    }
+    // The printer the file came from, and the second queue of one printer, already have the settings: they
+    // are left alone, and say so.
+    EXPECT_EQ(applied, 12);
+    EXPECT_EQ(unchanged, 2);
+    EXPECT_EQ(lines["Fleet 01"].status, "unchanged");
+    EXPECT_TRUE(lines["Fleet 01"].ok);
+    EXPECT_EQ(simfixture::StateValue("USB101", "settingWrites"), writesBefore);
     // Two queues on one port: one after the other (apart from the rounding of the times printed).
     const Line &a = lines["Fleet 02"], &b = lines["Fleet 02 Twin"];
     const double overlap =
         std::min(a.started + a.seconds, b.started + b.seconds) - std::max(a.started, b.started);
     EXPECT_LT(overlap, 0.05);
-    EXPECT_THAT(apply.err, HasSubstr("17 printers: 14 succeeded, 3 failed"));
+    EXPECT_THAT(apply.err,
+                HasSubstr("17 printers: 14 succeeded, 3 failed ('Fleet 14', 'Fleet 15', 'Fleet 16')"));
 
+    // An audit tells a printer that differs from one that could not be checked, and so does its exit code.
     CtlRun verify = Ctl(copy, L"verify \"Fleet *\" --file \"" + file + L"\" --json");
-    EXPECT_EQ(verify.exitCode, 1u);
+    EXPECT_EQ(verify.exitCode, 7u);
     lines = Lines(verify.out);
     EXPECT_EQ(lines["Fleet 16"].code, 6501);
     EXPECT_FALSE(lines["Fleet 16"].ok);
+    EXPECT_EQ(lines["Fleet 16"].status, "differs");
     EXPECT_EQ(lines["Fleet 16"].differences, 1);
+    EXPECT_EQ(lines["Fleet 14"].status, "unchecked");
     EXPECT_TRUE(lines["Fleet 09"].ok);
+    EXPECT_EQ(lines["Fleet 09"].status, "matches");
     EXPECT_EQ(lines["Fleet 09"].differences, 0);
+    CtlRun differs = Ctl(copy, L"verify \"Fleet 16\" \"Fleet 09\" --file fleet.dat");
+    EXPECT_EQ(differs.exitCode, 1u);
+    EXPECT_THAT(differs.out, HasSubstr("DIFFERS  Fleet 16"));
+    EXPECT_LT(differs.out.find("Fleet 09"), differs.out.find("Fleet 16")); // in name order
+    EXPECT_THAT(differs.out, HasSubstr("verify: 6501 differs from the file"));
     EXPECT_EQ(simfixture::StateValue("USB109", "AutoOffAc"), 48);
 }
 
