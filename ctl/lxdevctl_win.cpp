@@ -473,13 +473,14 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     if (chosen.empty())
         return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
 
-    std::vector<std::wstring> ports;
+    std::vector<std::wstring> ports, drivers;
     std::vector<bool> wireless;
-    // Port and driver as the spooler listed them a moment ago; each printer's operation asks again for
-    // itself.
+    // Port and driver as the spooler listed them a moment ago; each printer's transaction asks the spooler
+    // for its port again for itself.
     for (const std::wstring& name : chosen) {
         ports.push_back(byName[name]->port);
-        wireless.push_back(IsWirelessModel(byName[name]->driver));
+        drivers.push_back(byName[name]->driver);
+        wireless.push_back(IsWirelessModel(drivers.back()));
     }
     std::wstring error;
     if (o.command == Command::kApply && !ResolveSets(context, wireless, error))
@@ -533,7 +534,7 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
                     showProgress();
             }
             const double started = Seconds() - runStart;
-            PrinterResult r = RunOnPrinter(context, chosen[index], ports[index]);
+            PrinterResult r = RunOnPrinter(context, chosen[index], ports[index], drivers[index]);
             r.started = started;
             std::lock_guard<std::mutex> lock(mutex);
             --g_running;

@@ -23,13 +23,16 @@ std::vector<ItemValue> Values(const MemoryItems& items, bool wireless) {
     return values;
 }
 
-// The transactions' way of finding a model: the printer's driver among the catalogue's names.
-bool ModelOf(const Context& context, const std::wstring& printer, ModelRecord& model) {
-    size_t index = 0;
-    if (!FindModelIndex(context.catalogue, printer, index))
-        return false;
-    model = context.catalogue[index];
-    return true;
+// The model of a driver as the spooler listed it when the run began; the transaction then asks the spooler
+// for the printer's port itself, so a printer removed since then still fails as it should.
+bool ModelOf(const Context& context, const std::wstring& driver, ModelRecord& model) {
+    for (const ModelRecord& m : context.catalogue) {
+        if (m.name == driver) {
+            model = m;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -93,14 +96,14 @@ int32_t RunNamed(ops::Id id, DeviceJob& job) {
 
 } // namespace
 
-PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, const std::wstring& port) {
+PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, const std::wstring& port,
+                           const std::wstring& driver) {
     const double start = Seconds();
     PrinterResult r;
     r.printer = printer;
     r.port = port;
     ModelRecord model;
-    if (!ModelOf(context, printer, model)) {
-        // Removed from the spooler, or its driver changed, since the run began.
+    if (!ModelOf(context, driver, model)) {
         r.code = IDS_PRINTER_NOT_FOUND;
         r.seconds = Seconds() - start;
         return r;

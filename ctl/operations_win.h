@@ -54,8 +54,9 @@ struct Context {
 // Seconds on a steady clock.
 double Seconds();
 
-// Runs the command on one printer of a supported model.
-PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, const std::wstring& port);
+// Runs the command on one printer of a supported model, whose port and driver the spooler listed.
+PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, const std::wstring& port,
+                           const std::wstring& driver);
 
 // command-file: builds the file for the model named on the command line; a result with the code.
 PrinterResult BuildCommandFileFor(const Context& context);

@@ -80,6 +80,11 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
         ::LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_MAIN_ICON), IMAGE_ICON, small, small, 0));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
     splitButton_.Attach(hwnd());
+    // The page is laid out for the printer's own model at once, so the first selection below finds nothing
+    // to rebuild; a printer whose model cannot be found is reported further on, in its turn.
+    size_t early = 0;
+    if (FindModelIndex(catalogue_, printerName_, early))
+        modelIndex_ = static_cast<uint32_t>(early);
     RebuildForModel();
     if (!page_.hwnd()) {
         // A library whose settings page cannot be created: an empty window would be of no use.
@@ -103,19 +108,20 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
 
     FillPrinterList(printerList_.hwnd(), ModelNames());
     const int entry = printerList_.FindString(printerName_);
-    if (entry != CB_ERR) {
-        printerList_.SetCurSel(entry);
-    } else {
+    // A failed initialisation ends here: no printer is selected, read or warned about.
+    if (entry == CB_ERR) {
         ShowError(IDS_NO_COMPATIBLE_DRIVER);
         EndDialog(0);
+        return TRUE;
     }
+    printerList_.SetCurSel(entry);
     size_t index = 0;
-    if (FindModelIndex(catalogue_, printerName_, index)) {
-        modelIndex_ = static_cast<uint32_t>(index);
-    } else {
+    if (!FindModelIndex(catalogue_, printerName_, index)) {
         ShowError(IDS_NO_COMPATIBLE_DRIVER);
         EndDialog(0);
+        return TRUE;
     }
+    modelIndex_ = static_cast<uint32_t>(index);
     OnPrinterSelChange(IDC_PRINTER_LIST, CBN_SELCHANGE);
     ::PostMessageW(hwnd(), kAfterInitMessage, 0, 0);
     RetrieveAtStartup();
@@ -124,6 +130,7 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
 }
 
 void CPrinterConfigToolDlg::RebuildForModel() {
+    builtForModel_ = modelIndex_;
     tab_.DeleteAllItems();
     RECT area = win::Control(Item(IDC_PAGE_FRAME)).RectInParent();
     tab_.InsertItem(0, win::LoadResourceString(IDS_TAB_BASIC), -1,
@@ -181,7 +188,9 @@ void CPrinterConfigToolDlg::OnPrinterSelChange(UINT, UINT) {
     const std::wstring previous = lastComboText_;
     const uint32_t previousModel = modelIndex_;
     if (previous.empty()) {
-        RebuildForModel();
+        // The first selection: the page was laid out for this model while the dialog was created.
+        if (builtForModel_ != modelIndex_)
+            RebuildForModel();
         lastComboText_ = text;
     }
     if (text == previous)

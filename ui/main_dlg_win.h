@@ -98,6 +98,7 @@ private:
     Hooks hooks_;
     CommServices services_;
     uint32_t modelIndex_ = 0;
+    uint32_t builtForModel_ = UINT32_MAX; // the model the page was last laid out for
     std::wstring lastComboText_;
     PrinterContext printerContext_;
     CTabBasic page_;

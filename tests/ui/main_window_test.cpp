@@ -147,7 +147,8 @@ TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdentical
         const auto index = [&](const wchar_t* name) {
             return static_cast<int>(std::find(printers.begin(), printers.end(), name) - printers.begin());
         };
-        for (const wchar_t* printer : {L"Wireless Desk LX-450W", L"Label Desk LX-410", L"Wireless Desk LX-450W"}) {
+        for (const wchar_t* printer :
+             {L"Wireless Desk LX-450W", L"Label Desk LX-410", L"Wireless Desk LX-450W"}) {
             harness::SelectCombo(main, IDC_PRINTER_LIST, index(printer));
             layouts.push_back(ReadLayout(main));
         }
@@ -164,7 +165,8 @@ TEST_F(MainWindow, SwitchingModelsRearrangesRowsSwapsButtonsAndRestoresIdentical
     // The File menu: the command-file item appears once for the wireless model and goes again.
     const std::string plain = "file-menu|32781,32773,32774,0,32775";
     const std::string wireless = "file-menu|32781,32785,32773,32774,0,32775";
-    EXPECT_THAT(run.Lines("file-menu|"), ElementsAre(plain, plain, wireless, plain, wireless));
+    // The page is laid out once at start-up, for the printer's own model.
+    EXPECT_THAT(run.Lines("file-menu|"), ElementsAre(plain, wireless, plain, wireless));
 }
 
 TEST_F(MainWindow, StartupWarningsSayWhyAndWhatTheListsShow) {
