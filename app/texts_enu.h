@@ -97,6 +97,8 @@
 #define STR_BACKUP_IN_THE_WAY                                                                                \
     "A copy of the earlier file with the added extension .bak is beside it and could not be removed. "       \
     "Remove it before you save to this name again."
+#define STR_PRINT_LOG_CORRUPT "The print log the printer sent was damaged, even when asked again. No file was saved."
+#define STR_PRINT_LOG_NO_CSV "The print log could not be turned into a CSV file. No file was saved."
 #define STR_PROGRESS_RESETTING "Resetting the printer..."
 
 /* Buttons every dialog shares */

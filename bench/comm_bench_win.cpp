@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         std::vector<printlog::Record> records;
         const double start = Now();
         if (!communicator.RequestStatus(status) || !communicator.SetCommandMode() ||
-            printlog::ReadPrintLog(communicator.Port(), records) != printlog::ReadResult::kOk) {
+            printlog::ReadPrintLog(communicator.Port(), clock, records) != printlog::ReadResult::kOk) {
             std::fprintf(stderr, "comm_bench: the print log could not be read\n");
             return 1;
         }

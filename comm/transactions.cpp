@@ -146,8 +146,14 @@ int32_t CPrintLogTransaction::Run(const std::wstring& printerName, const ModelRe
     records_.clear();
     if (!core_.Begin(printerName, modelRecord, true) || !core_.ConnectAndCheck())
         return core_.result;
-    // A transfer that stops or an answer that cannot be right is a command that did not work.
-    if (printlog::ReadPrintLog(core_.communicator->Port(), records_) != printlog::ReadResult::kOk)
+    // A transfer that stops is a command that did not work; a log that cannot be right says so.
+    switch (printlog::ReadPrintLog(core_.communicator->Port(), *core_.services.clock, records_)) {
+    case printlog::ReadResult::kOk:
+        break;
+    case printlog::ReadResult::kCorrupt:
+        return core_.result = result::kPrintLogCorrupt;
+    case printlog::ReadResult::kTransferFailed:
         return core_.Fail();
+    }
     return core_.Succeed(result::kCommandDone);
 }

@@ -25,7 +25,10 @@ std::wstring ProgramPath() {
 }
 
 std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second) {
-    return ReplaceLastFour(ProgramPath(), first, second);
+    // Without the program's path (one of 260 characters or more) there is no path beside it: a bare name
+    // would send the profile functions to the Windows folder.
+    const std::wstring program = ProgramPath();
+    return program.empty() ? std::wstring() : ReplaceLastFour(program, first, second);
 }
 
 std::wstring SettingsFilePath() {

@@ -9,7 +9,8 @@
 std::wstring ProgramPath();
 void SetProgramPath(const std::wstring& path);
 
-// The program's full path without its last four characters, plus the two suffixes.
+// The program's full path without its last four characters, plus the two suffixes; empty when the program's
+// path cannot be read.
 std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);
 
 // The settings file beside the program (it need not exist).

@@ -31,6 +31,8 @@ constexpr int32_t kDataDeleted = IDS_DATA_DELETED;             // the printer de
 constexpr int32_t kImportDone = IDS_IMPORT_DONE;               // the settings were imported
 constexpr int32_t kExportDone = IDS_EXPORT_DONE;               // the settings were exported
 constexpr int32_t kUnexpectedFailure = IDS_UNEXPECTED_FAILURE; // the program's own fault, not the printer's
-constexpr int32_t kBackupInTheWay = IDS_BACKUP_IN_THE_WAY; // a command file's .bak copy could not be removed
+constexpr int32_t kBackupInTheWay = IDS_BACKUP_IN_THE_WAY;  // a command file's .bak copy could not be removed
+constexpr int32_t kPrintLogCorrupt = IDS_PRINT_LOG_CORRUPT; // the print log read cannot be right
+constexpr int32_t kPrintLogNoCsv = IDS_PRINT_LOG_NO_CSV;    // the print log could not be made into a CSV file
 
 } // namespace result

@@ -619,6 +619,10 @@ int Main(int argc, wchar_t** argv) {
 
     // The settings, last-settings and language files are lxdevset's, beside this program.
     const std::wstring self = ProgramPath();
+    if (self.empty())
+        return Fail(kExitUsage,
+                    L"this program's path is 260 characters or longer; lxdevctl and lxdevset must be "
+                    L"installed in a folder with a shorter path");
     SetProgramPath(self.substr(0, self.find_last_of(L'\\') + 1) + L"lxdevset.exe");
     const std::wstring settings = GetSettingsFilePath();
     if (settings.empty())

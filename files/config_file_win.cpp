@@ -118,6 +118,8 @@ int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const
 }
 
 void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
+    if (path.empty())
+        return; // never a bare name, which the profile functions would take from the Windows folder
     const int32_t enabled[1] = {0};
     WriteConfigFile(path, model, items, enabled, 1);
     WriteKey(path, kSettings, L"AdminPassword", L"");

@@ -83,12 +83,15 @@ bool BuildPrintLogCsv(const std::vector<Record>& records, const UtcOffsetFn& utc
     std::string text = std::string(kBom) + kHeader + "\r\n";
     text.reserve(text.size() + records.size() * 80);
     for (const Record& r : records) {
+        // A record whose time the printer's clock cannot have made (one never set) keeps its place, without a
+        // time; a time the system cannot place in local time refuses the file.
         int32_t offset = 0;
-        if (!utcOffset || !utcOffset(r.time, offset) || offset < kMinOffsetMinutes ||
-            offset > kMaxOffsetMinutes)
+        if (HasTime(r) && (!utcOffset || !utcOffset(r.time, offset) || offset < kMinOffsetMinutes ||
+                           offset > kMaxOffsetMinutes))
             return false;
-        text += std::to_string(r.sequence) + "," + LocalIsoTime(r.time, offset) + "," +
-                std::to_string(r.labels) + "," + Millimetres(r.mediaWidth) + "," +
+        text += std::to_string(r.sequence) + "," +
+                (HasTime(r) ? LocalIsoTime(r.time, offset) : std::string()) + "," + std::to_string(r.labels) +
+                "," + Millimetres(r.mediaWidth) + "," +
                 (r.mediaLength == 0 ? "" : Millimetres(r.mediaLength)) + "," +
                 (r.templateNumber == 0 ? "" : std::to_string(r.templateNumber)) + "," +
                 std::to_string(r.status) + "," + CsvField(StatusText(r.status)) + "\r\n";

@@ -71,6 +71,6 @@ int32_t SavePrintLogWorker(void* job) {
         return code;
     std::string bytes;
     if (!printlog::BuildPrintLogCsv(transaction.Records(), &SystemUtcOffset, bytes))
-        return result::kSendFailed;
+        return result::kPrintLogNoCsv;
     return WriteFileWhole(copy.destinationPath, bytes) ? result::kFileCreated : result::kFileSaveFailed;
 }

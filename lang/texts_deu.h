@@ -104,6 +104,8 @@
 #define STR_BACKUP_IN_THE_WAY                                                                                \
     "Neben der Datei liegt eine Kopie der früheren Datei mit der zusätzlichen Endung .bak, die nicht "     \
     "entfernt werden konnte. Entfernen Sie sie, bevor Sie erneut unter diesem Namen speichern."
+#define STR_PRINT_LOG_CORRUPT "Das vom Drucker gesendete Druckprotokoll war beschädigt, auch nach erneuter Anforderung. Es wurde keine Datei gespeichert."
+#define STR_PRINT_LOG_NO_CSV "Das Druckprotokoll konnte nicht in eine CSV-Datei umgewandelt werden. Es wurde keine Datei gespeichert."
 #define STR_PROGRESS_RESETTING "Der Drucker wird zurückgesetzt..."
 
 #define TXT_OK "OK"

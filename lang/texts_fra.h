@@ -101,6 +101,8 @@
 #define STR_BACKUP_IN_THE_WAY                                                                                \
     "Une copie de l'ancien fichier avec l'extension supplémentaire .bak se trouve à côté et n'a pas pu " \
     "être supprimée. Supprimez-la avant d'enregistrer de nouveau sous ce nom."
+#define STR_PRINT_LOG_CORRUPT "Le journal d'impression envoyé par l'imprimante était endommagé, même après une nouvelle demande. Aucun fichier n'a été enregistré."
+#define STR_PRINT_LOG_NO_CSV "Le journal d'impression n'a pas pu être converti en fichier CSV. Aucun fichier n'a été enregistré."
 #define STR_PROGRESS_RESETTING "Réinitialisation de l'imprimante..."
 
 #define TXT_OK "OK"

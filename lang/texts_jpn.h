@@ -97,6 +97,8 @@
 #define STR_BACKUP_IN_THE_WAY                                                                                \
     "以前のファイルのコピー (拡張子 .bak 付き) "                                             \
     "が同じ場所にあり、削除できませんでした。この名前で再度保存する前に削除してください。"
+#define STR_PRINT_LOG_CORRUPT "プリンターから送られた印刷ログは、再要求しても破損していました。ファイルは保存されませんでした。"
+#define STR_PRINT_LOG_NO_CSV "印刷ログを CSV ファイルに変換できませんでした。ファイルは保存されませんでした。"
 #define STR_PROGRESS_RESETTING "プリンターをリセットしています..."
 
 #define TXT_OK "OK"

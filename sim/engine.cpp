@@ -162,6 +162,16 @@ bool ParseFault(const std::string& word, Faults& faults) {
         faults.logClaim = n;
     else if (key == "logbadtime")
         faults.logBadTime = n;
+    else if (key == "logflaky" && n <= 0xFFFF)
+        faults.logFlaky = static_cast<int>(n);
+    else if (key == "loggap")
+        faults.logGap = n;
+    else if (key == "logrepeat" && n >= 1)
+        faults.logRepeat = n;
+    else if (key == "logtrickle")
+        faults.logTrickleMs = n;
+    else if (key == "logrecordsize" && n >= 20 && n <= 240)
+        faults.logRecordSize = n;
     else
         return false;
     return true;
@@ -176,7 +186,11 @@ PrinterEngine::PrinterEngine(uint8_t seriesCode, uint8_t modelCode, Faults fault
     for (uint32_t i = 0; i < seeded; ++i) {
         printLog_.push_back(SeededLogRecord(i));
         if (static_cast<int64_t>(i) == faults_.logBadTime)
-            printLog_.back().time = 0xFFFFFFFF;
+            printLog_.back().time = 0;
+        if (faults_.logGap >= 0 && static_cast<int64_t>(i) >= faults_.logGap)
+            ++printLog_.back().sequence;
+        if (static_cast<int64_t>(i) == faults_.logRepeat)
+            printLog_.back().sequence = printLog_[i - 1].sequence;
     }
 }
 
@@ -282,16 +296,18 @@ void PrinterEngine::Parse(uint64_t nowMs) {
         justInitialized_ = false;
         if (c.needsCommandMode && !commandMode_) {
             ++counters_.ignoredOutsideCommandMode;
-            Log(std::string("ignored ") + c.name + ": not in command mode");
+            LogCommand(std::string("ignored ") + c.name,
+                       std::string("ignored ") + c.name + ": not in command mode");
         } else if (c.op == Op::kStatus && !initialized) {
             // The printer answers its status only right after being initialised (ESC @).
             ++counters_.statusWithoutInitialize;
-            Log("ignored status request: not preceded by initialize");
+            LogCommand("ignored status", "ignored status request: not preceded by initialize");
         } else if (!Execute(matched, args, nowMs)) {
             stopped = true; // the printer went away; the rest of the input is lost with it
         }
     }
     FlushGarbage();
+    FlushCommandRun();
     if (droppedInRun_ != 0) {
         Log("output buffer full: dropped " + std::to_string(droppedInRun_) + " answer(s)");
         droppedInRun_ = 0;
@@ -305,8 +321,9 @@ void PrinterEngine::Parse(uint64_t nowMs) {
 void PrinterEngine::FlushGarbage() {
     if (garbageRun_ == 0)
         return;
-    Log("skipped " + std::to_string(garbageRun_) + " unknown byte(s): " + Hex(garbageSample_) +
-        (garbageRun_ > garbageSample_.size() ? " ..." : ""));
+    LogCommand("unknown bytes", "skipped " + std::to_string(garbageRun_) +
+                                    " unknown byte(s): " + Hex(garbageSample_) +
+                                    (garbageRun_ > garbageSample_.size() ? " ..." : ""));
     garbageRun_ = 0;
     garbageSample_.clear();
 }
@@ -365,7 +382,8 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
         justInitialized_ = true;
         // Initialising clears the output buffer: answers nobody read are gone.
         if (outputBytes_ != 0)
-            Log("initialize: dropped " + std::to_string(outputBytes_) + " unread answer byte(s)");
+            LogCommand("initialize (unread answer dropped)",
+                       "initialize: dropped " + std::to_string(outputBytes_) + " unread answer byte(s)");
         output_.clear();
         outputBytes_ = 0;
         break;
@@ -416,12 +434,15 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
     case Op::kPrintLogRead: {
         const uint32_t first = static_cast<uint32_t>(args[0] | args[1] << 8);
         if (args[2] == 0 || args[2] > kLogPiecesPerRequest) {
-            Log("print log: " + std::to_string(args[2]) + " pieces asked for, not answered");
+            LogCommand("print-log request not answered",
+                       "print log: " + std::to_string(args[2]) + " pieces asked for, not answered");
             break;
         }
-        for (uint32_t piece = first; piece < first + args[2] && piece <= 0xFFFF; ++piece)
-            if (!AnswerLogPiece(static_cast<uint16_t>(piece), nowMs) || leaveAfterRead_)
+        for (uint32_t piece = first; piece < first + args[2] && piece <= 0xFFFF; ++piece) {
+            const uint64_t readyMs = nowMs + faults_.logTrickleMs * (piece - first + 1);
+            if (!AnswerLogPiece(static_cast<uint16_t>(piece), readyMs) || leaveAfterRead_)
                 break;
+        }
         break;
     }
     case Op::kPowerOnSet:
@@ -462,14 +483,14 @@ bool PrinterEngine::Execute(size_t index, const std::vector<uint8_t>& args, uint
             Store(kCalibration, args[0], nowMs, 0);
         break;
     }
-    Log(std::string("command: ") + c.name + detail);
+    LogCommand(c.name, std::string("command: ") + c.name + detail);
     return true;
 }
 
 bool PrinterEngine::AnswerLogPiece(uint16_t piece, uint64_t nowMs) {
     const std::string name = "print-log piece " + std::to_string(piece);
     if (faults_.logSilentFrom >= 0 && piece >= faults_.logSilentFrom) {
-        Log(name + ": not answered (logsilent)");
+        LogCommand("print-log piece not answered", name + ": not answered (logsilent)");
         return false;
     }
     std::vector<uint8_t> bytes;
@@ -477,18 +498,22 @@ bool PrinterEngine::AnswerLogPiece(uint16_t piece, uint64_t nowMs) {
         // The header fixes which records the pieces after it carry, whatever happens to the log meanwhile.
         logSnapshot_ = static_cast<int64_t>(printLog_.size());
         bytes = LogHeaderPiece(faults_.logClaim >= 0 ? static_cast<uint32_t>(faults_.logClaim)
-                                                     : static_cast<uint32_t>(logSnapshot_));
+                                                     : static_cast<uint32_t>(logSnapshot_),
+                               faults_.logRecordSize);
     } else {
-        const int64_t first = static_cast<int64_t>(piece - 1) * kLogRecordsPerPiece;
+        const uint32_t perPiece = LogRecordsPerPiece(faults_.logRecordSize);
+        const int64_t first = static_cast<int64_t>(piece - 1) * perPiece;
         if (first >= logSnapshot_ || first >= static_cast<int64_t>(printLog_.size())) {
-            Log(name + ": no such piece, not answered");
+            LogCommand("print-log piece not answered", name + ": no such piece, not answered");
             return false;
         }
-        const size_t count = std::min<size_t>(kLogRecordsPerPiece, static_cast<size_t>(logSnapshot_ - first));
-        bytes = LogRecordsPiece(piece, &printLog_[static_cast<size_t>(first)], count);
+        const size_t count = std::min<size_t>(perPiece, static_cast<size_t>(logSnapshot_ - first));
+        bytes = LogRecordsPiece(piece, &printLog_[static_cast<size_t>(first)], count, faults_.logRecordSize);
     }
-    if (piece == faults_.logCorrupt)
+    if (piece == faults_.logCorrupt || (piece == faults_.logFlaky && !flakyDone_)) {
         bytes[6] ^= 0x01;
+        flakyDone_ = flakyDone_ || piece == faults_.logFlaky;
+    }
     if (piece == faults_.logCut)
         bytes.resize(bytes.size() / 2);
     if (piece == faults_.logHangUpAfter)
@@ -500,7 +525,7 @@ bool PrinterEngine::AnswerLogPiece(uint16_t piece, uint64_t nowMs) {
 
 void PrinterEngine::Answer(std::vector<uint8_t> bytes, uint64_t nowMs) {
     if (faults_.silent) {
-        Log("stays silent");
+        LogCommand("answer withheld (silent)", "stays silent");
         return;
     }
     if (faults_.shortAnswer != 0 && bytes.size() > faults_.shortAnswer)
@@ -522,6 +547,27 @@ void PrinterEngine::Answer(std::vector<uint8_t> bytes, uint64_t nowMs) {
     }
     outputBytes_ += bytes.size();
     output_.push_back({std::move(bytes), 0, nowMs + faults_.lateMs});
+}
+
+void PrinterEngine::LogCommand(const std::string& kind, const std::string& line) {
+    constexpr size_t kLoggedCommandsPerWrite = 16;
+    if (commandLines_ < kLoggedCommandsPerWrite) {
+        ++commandLines_;
+        Log(line);
+    } else {
+        ++unloggedCommands_[kind];
+    }
+}
+
+void PrinterEngine::FlushCommandRun() {
+    commandLines_ = 0;
+    if (unloggedCommands_.empty())
+        return;
+    std::string line = "and further commands of that write, not logged one by one:";
+    for (const auto& [kind, count] : unloggedCommands_)
+        line += " " + kind + " x" + std::to_string(count);
+    Log(line);
+    unloggedCommands_.clear();
 }
 
 void PrinterEngine::Log(const std::string& line) {

@@ -79,7 +79,12 @@ struct Faults {
     int logCorrupt = -1;   // this piece has a byte changed after its checksum was made
     int logCut = -1;       // this piece is cut to half its length
     int64_t logClaim = -1; // the header claims this many records, whatever the log holds
-    int64_t logBadTime = -1; // this record (from 0) carries an impossible time stamp
+    int64_t logBadTime = -1;   // this record (from 0) carries time 0, as a printer whose clock was never set
+    int logFlaky = -1;         // this piece is damaged the first time it is sent, sound when asked again
+    int64_t logGap = -1;       // from this record on, sequence numbers are one higher (a job went missing)
+    int64_t logRepeat = -1;    // this record repeats the sequence number of the one before
+    uint32_t logTrickleMs = 0; // each print-log piece becomes readable this much after the one before
+    uint32_t logRecordSize = 20; // a newer printer's record size: the known fields, then zero bytes
     // Link-level faults, carried out by the server program.
     bool hangUp = false;   // close the connection in the middle of an answer
     bool oversize = false; // claim more bytes moved than were asked for
@@ -173,6 +178,7 @@ private:
     std::vector<LogRecord> printLog_;
     int64_t logSnapshot_ = -1; // records the header announced; the pieces after it come from those
     bool leaveAfterRead_ = false;
+    bool flakyDone_ = false;
     uint32_t templates_ = 0;
     bool recordWire_ = false;
     std::vector<WireEntry> wire_;
@@ -186,6 +192,12 @@ private:
     size_t garbageRun_ = 0;
     std::vector<uint8_t> garbageSample_;
     int droppedInRun_ = 0;
+    // Command lines of the current write: the first few are logged, the rest counted by kind and logged as
+    // one line, so a flood of commands costs the log (and memory) no more than a handful.
+    size_t commandLines_ = 0;
+    std::map<std::string, size_t> unloggedCommands_;
+    void LogCommand(const std::string& kind, const std::string& line);
+    void FlushCommandRun();
     std::vector<std::string> log_;
 };
 

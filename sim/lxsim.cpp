@@ -32,7 +32,8 @@ const char kUsage[] =
     "  Without --printer: USB001=104,48 (LX-410) and USB002=104,50 (LX-450W).\n"
     "  FAULT: accept=K split=N silent series=S model=M nolatch=SETTING|all restart=MS wake=MS\n"
     "         late=MS short=N long=N garbage settle=MS status=N value=V hangup oversize stall\n"
-    "         printlog=N templates=N logsilent=K loghangup=K logcorrupt=K logcut=K logclaim=N logbadtime=I\n";
+    "         printlog=N templates=N logsilent=K loghangup=K logcorrupt=K logcut=K logclaim=N logbadtime=I\n"
+    "         logflaky=K loggap=I logrepeat=I logtrickle=MS logrecordsize=N\n";
 // clang-format on
 
 // The whole request must arrive within this (--request-ms): a client that drips bytes is cut off.

@@ -1,6 +1,8 @@
 // The print log's records and pieces as the printer's firmware makes them: its own encoder and checksum.
 #include "sim/print_log.h"
 
+#include <algorithm>
+
 namespace sim {
 
 namespace {
@@ -50,19 +52,24 @@ LogRecord SeededLogRecord(uint32_t i) {
     return r;
 }
 
-std::vector<uint8_t> LogHeaderPiece(uint32_t count) {
+uint32_t LogRecordsPerPiece(uint32_t recordSize) {
+    return recordSize <= kLogRecordSize ? kLogRecordsPerPiece : std::max<uint32_t>(1, 240 / recordSize);
+}
+
+std::vector<uint8_t> LogHeaderPiece(uint32_t count, uint32_t recordSize) {
     std::vector<uint8_t> payload;
     Put16(payload, 1); // format version
-    Put16(payload, kLogRecordSize);
-    Put16(payload, kLogRecordsPerPiece);
+    Put16(payload, static_cast<uint16_t>(recordSize));
+    Put16(payload, static_cast<uint16_t>(LogRecordsPerPiece(recordSize)));
     Put16(payload, 0);
     Put32(payload, count);
     return Piece('H', 0, payload);
 }
 
-std::vector<uint8_t> LogRecordsPiece(uint16_t piece, const LogRecord* records, size_t count) {
+std::vector<uint8_t> LogRecordsPiece(uint16_t piece, const LogRecord* records, size_t count,
+                                     uint32_t recordSize) {
     std::vector<uint8_t> payload;
-    for (size_t i = 0; i < count && i < kLogRecordsPerPiece; ++i) {
+    for (size_t i = 0; i < count && i < LogRecordsPerPiece(recordSize); ++i) {
         const LogRecord& r = records[i];
         Put32(payload, r.sequence);
         Put32(payload, r.time);
@@ -71,6 +78,7 @@ std::vector<uint8_t> LogRecordsPiece(uint16_t piece, const LogRecord* records, s
         Put16(payload, r.length);
         Put16(payload, r.templateNumber);
         Put16(payload, r.status);
+        payload.resize(payload.size() + (recordSize > kLogRecordSize ? recordSize - kLogRecordSize : 0), 0);
     }
     return Piece('R', piece, payload);
 }

@@ -26,9 +26,14 @@ constexpr uint32_t kLogPiecesPerRequest = 16;
 // Record i (from 0) of a seeded log; tests recompute what the printer holds with it.
 LogRecord SeededLogRecord(uint32_t i);
 
-// Piece 0: the header of a log that claims `count` records.
-std::vector<uint8_t> LogHeaderPiece(uint32_t count);
-// Piece `piece` (from 1): the given records, at most kLogRecordsPerPiece.
-std::vector<uint8_t> LogRecordsPiece(uint16_t piece, const LogRecord* records, size_t count);
+// Records per piece for a record size: 12 of ours; a newer printer's longer records, as many as fit 240
+// bytes.
+uint32_t LogRecordsPerPiece(uint32_t recordSize);
+// Piece 0: the header of a log that claims `count` records of `recordSize` bytes.
+std::vector<uint8_t> LogHeaderPiece(uint32_t count, uint32_t recordSize = kLogRecordSize);
+// Piece `piece` (from 1): the given records, at most LogRecordsPerPiece(recordSize); each is padded with zero
+// bytes to `recordSize`.
+std::vector<uint8_t> LogRecordsPiece(uint16_t piece, const LogRecord* records, size_t count,
+                                     uint32_t recordSize = kLogRecordSize);
 
 } // namespace sim

@@ -11,9 +11,16 @@ CProgressDlg::CProgressDlg(HWND parent, Worker worker, void* userData, std::wstr
       caption_(std::move(caption)) {}
 
 CProgressDlg::~CProgressDlg() {
-    // The worker does nothing after posting its completion, so this wait is short.
-    if (thread_)
-        ::WaitForSingleObject(thread_.get(), INFINITE);
+    if (!thread_)
+        return;
+    // Normally the worker has posted its completion and this wait is short. When the modal loop ended early
+    // (a WM_QUIT), the worker may be waiting in SendMessage for this thread: the wait serves sent messages,
+    // and only those, so the quit stays queued for the loop outside until the worker has ended.
+    HANDLE thread = thread_.get();
+    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 BOOL CProgressDlg::OnInitDialog() {

@@ -154,7 +154,7 @@ TEST_F(PortWineTest, PrintLogOverTheLinkWholeOrNotAtAll) {
         uint8_t status[kStatusBlockSize];
         ASSERT_TRUE(communicator.RequestStatus(status) && communicator.SetCommandMode());
         std::vector<printlog::Record> records;
-        const printlog::ReadResult result = printlog::ReadPrintLog(communicator.Port(), records);
+        const printlog::ReadResult result = printlog::ReadPrintLog(communicator.Port(), clock, records);
         if (!whole) {
             EXPECT_EQ(result, printlog::ReadResult::kTransferFailed);
             EXPECT_TRUE(records.empty());

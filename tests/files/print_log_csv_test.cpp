@@ -22,17 +22,21 @@ bool ShiftingZone(uint32_t utc, int32_t& offset) {
 }
 
 TEST(PrintLogCsv, RecordsBecomeExactlyTheseBytes) {
-    const std::vector<Record> records{{1001, 1700000000, 1, 35, 0, 0, 0},
-                                      {1002, 1704079800, 12, 120, 305, 4, 1},
-                                      {1003, 1709208000, 40000, 240, 1000, 65535, 2},
-                                      {1004, 4102444799u, 7, 60, 9, 1, 77}};
+    const std::vector<Record> records{
+        {1001, 1700000000, 1, 35, 0, 0, 0},
+        {1002, 1704079800, 12, 120, 305, 4, 1},
+        {1003, 1709208000, 40000, 240, 1000, 65535, 2},
+        {1004, 4102444799u, 7, 60, 9, 1, 77},
+        // A printer whose clock was never set: the record stays, its time does not.
+        {1005, 0, 2, 35, 0, 0, 0}};
     std::string csv;
     ASSERT_TRUE(printlog::BuildPrintLogCsv(records, ShiftingZone, csv));
     EXPECT_EQ(csv,
               kHead + "1001,2023-11-14T23:13:20+01:00,1,3.5,,,0,Completed\r\n"
                       "1002,2023-12-31T22:30:00-05:00,12,12.0,30.5,4,1,Cancelled\r\n"
                       "1003,2024-02-29T17:30:00+05:30,40000,24.0,100.0,65535,2,\"Media end, job stopped\"\r\n"
-                      "1004,2100-01-01T05:29:59+05:30,7,6.0,0.9,1,77,Unknown\r\n");
+                      "1004,2100-01-01T05:29:59+05:30,7,6.0,0.9,1,77,Unknown\r\n"
+                      "1005,,2,3.5,,,0,Completed\r\n");
 }
 
 TEST(PrintLogCsv, AnEmptyLogIsTheHeaderLineAlone) {
@@ -81,7 +85,7 @@ TEST(PrintLogCsv, ALogReadFromThePrinterMakesTheFileOfItsOwnRecords) {
     uint8_t status[kStatusBlockSize];
     ASSERT_TRUE(communicator.RequestStatus(status) && communicator.SetCommandMode());
     std::vector<Record> read;
-    ASSERT_EQ(printlog::ReadPrintLog(communicator.Port(), read), printlog::ReadResult::kOk);
+    ASSERT_EQ(printlog::ReadPrintLog(communicator.Port(), clock, read), printlog::ReadResult::kOk);
     std::vector<Record> own;
     for (uint32_t i = 0; i < 700; ++i) {
         const sim::LogRecord r = sim::SeededLogRecord(i);

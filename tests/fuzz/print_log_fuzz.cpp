@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScriptedDevice device(in);
     auto port = CreatePort(L"USB001", PortEnv{&clock, &device});
     std::vector<printlog::Record> records;
-    const printlog::ReadResult result = printlog::ReadPrintLog(port, records);
+    const printlog::ReadResult result = printlog::ReadPrintLog(port, clock, records);
     if (result != printlog::ReadResult::kOk) {
         if (!records.empty())
             FuzzFault("records kept after a failed transfer");

@@ -160,6 +160,20 @@ TEST(Engine, ARunOfGarbageIsCountedAndLoggedAsOneShortLine) {
     EXPECT_EQ(skipped, 2) << "one line before the status request, one after";
 }
 
+TEST(Engine, AFloodOfCommandsInOneWriteLogsAHandfulOfLines) {
+    for (const Bytes& unit : {Bytes{0x1B, 0x40, 0x1B, 0x69, 0x53}, Bytes{0x1B, 0x69, 0x53}}) {
+        sim::PrinterEngine p(104, 48);
+        p.TakeLog();
+        Bytes input;
+        while (input.size() + unit.size() <= 64 * 1024)
+            input.insert(input.end(), unit.begin(), unit.end());
+        Send(p, input);
+        const std::vector<std::string> log = p.TakeLog();
+        EXPECT_LE(log.size(), 20u);
+        EXPECT_NE(log.back().find("not logged one by one"), std::string::npos) << log.back();
+    }
+}
+
 TEST(Engine, MaintenanceCommandsActOnWhatThePrinterHolds) {
     sim::Faults faults;
     ASSERT_TRUE(sim::ParseFault("printlog=30", faults));

@@ -252,6 +252,9 @@ TEST_F(MainWindow, ExportThroughTheRealSaveDialogWritesTheExactLines) {
               L"[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n"
               L"[Settings]\r\nPowerOn=0\r\nAutoOffAc=6\r\nPrintInfo=0\r\nCalibration=3\r\n");
     EXPECT_TRUE(run.Lines("message|").empty());
+    // What was exported is also the model's last settings.
+    EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-410.ini")),
+                HasSubstr(L"PowerOn=0\r\n"));
 }
 
 TEST_F(MainWindow, AboutShowsTheSameVersionLinesFromTheHelpMenuAndTheSystemMenu) {
