@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <atomic>
 #include <thread>
 
@@ -162,6 +163,8 @@ public:
     std::vector<UINT> menuSeen;
     std::wstring buttonText;
     std::function<void(SplitHost&)> script;
+    bool endAfterScript = true; // false: the script posts WM_APP + 1 when the loop has had its say
+    size_t commandsOnPress = 0;
 
 protected:
     BOOL OnInitDialog() override {
@@ -174,10 +177,13 @@ protected:
         if (msg == WM_APP && script) {
             buttonText = win::WindowText(button.hwnd());
             script(*this);
-            EndDialog(IDOK);
+            if (endAfterScript)
+                EndDialog(IDOK);
             return true;
         }
-        return false;
+        if (msg == WM_APP + 1)
+            EndDialog(IDOK);
+        return msg == WM_APP + 1;
     }
     bool OnCommand(UINT id, UINT) override {
         if (id >= 0x8000)
@@ -304,22 +310,25 @@ TEST_F(Components, SplitButtonFacePostsAtOnceArrowOffersOnlyTheOtherCommandKeysT
         const int strip = ArrowStripWidth(ScreenDpi());
         const LPARAM face = MAKELPARAM(rect.right - strip - 1, 5), arrow = MAKELPARAM(rect.right - strip, 5);
         ::SendMessageW(h.button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, face);
+        Pump();
+        h.commandsOnPress = h.commands.size(); // sent on the press, not on the release
         ::SendMessageW(h.button.hwnd(), WM_LBUTTONUP, 0, face);
         Pump();
         ::SendMessageW(h.button.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, arrow);
         Pump();
-        for (WPARAM key : {VK_RETURN, VK_SPACE, VK_DOWN}) {
-
-            MSG msg{h.button.hwnd(), WM_KEYDOWN, key, 0};
-            EXPECT_TRUE(h.button.PreTranslateMessage(msg));
-            Pump();
-        }
         MSG other{h.button.hwnd(), WM_KEYDOWN, 'A', 0};
         EXPECT_FALSE(h.button.PreTranslateMessage(other));
+        // The keys go through the program's own loop, as a user's do: posted to the focused button.
+        ::SetFocus(h.button.hwnd());
+        for (WPARAM key : {VK_RETURN, VK_SPACE, VK_DOWN})
+            ::PostMessageW(h.button.hwnd(), WM_KEYDOWN, key, 0);
+        ::PostMessageW(h.hwnd(), WM_APP + 1, 0, 0);
     };
+    host.endAfterScript = false;
     host.DoModal();
     EXPECT_EQ(host.button.defaultCommand, ID_SPLIT_APPLY);
     EXPECT_EQ(host.buttonText, L"&Apply");
+    EXPECT_EQ(host.commandsOnPress, 1u);
     EXPECT_EQ(host.commands, (std::vector<UINT>{ID_SPLIT_APPLY, ID_SPLIT_APPLY, ID_SPLIT_APPLY}));
     // Opened twice (arrow strip and Down), each time with the one other way of applying.
     EXPECT_EQ(host.menuSeen, (std::vector<UINT>{ID_SPLIT_SAVE_COMMAND_FILE, ID_SPLIT_SAVE_COMMAND_FILE}));
@@ -396,13 +405,14 @@ class PageHost : public win::DialogImpl<PageHost> {
 public:
     explicit PageHost(const CommServices& services) : DialogImpl(IDD_MAIN, nullptr), context(services) {}
     PrinterContext context;
+    const ICalibrationSender* sender = nullptr; // instead of the context
     CTabBasic page;
     std::vector<UINT> commands;
 
 protected:
     BOOL OnInitDialog() override {
         context.Refresh(L"Some Printer", ModelRecord{L"Korvale LX-410", 104, 48});
-        page.SetPrinterContext(&context);
+        page.SetPrinterContext(sender ? sender : &context);
         page.CreatePage(hwnd());
         ::ShowWindow(page.hwnd(), SW_SHOW);
         ::SetFocus(page.Item(IDC_SEND_CALIBRATION));
@@ -432,11 +442,30 @@ TEST_F(Components, EnterOnTheSendButtonSendsTheCalibrationOnceAndAppliesNothing)
     };
     VirtualClock clock;
     services.clock = &clock;
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring log =
+        std::wstring(temp) + L"lxcalib-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    ::DeleteFileW(log.c_str());
+    ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", log.c_str());
     PageHost host(services);
     host.DoModal();
     EXPECT_EQ(lookups, 1);
     EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDOK), 0);
     EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), IDC_APPLY), 0);
+    // The result's icon: stop on failure (above), information on success.
+    struct Sent : ICalibrationSender {
+        int32_t SendCalibration(const ItemBinding&) const override { return 6504; }
+    } sent;
+    PageHost second(services);
+    second.sender = &sent;
+    second.DoModal();
+    ::SetEnvironmentVariableW(L"LXDEVSET_TEST_LOG", nullptr);
+    const std::wstring boxes = harness::ReadTextFile(log);
+    ::DeleteFileW(log.c_str());
+    ASSERT_EQ(std::count(boxes.begin(), boxes.end(), L'\n'), 2) << std::string(boxes.begin(), boxes.end());
+    EXPECT_EQ(boxes.find(L"message|00000010|"), 0u);
+    EXPECT_NE(boxes.find(L"\nmessage|00000040|"), std::wstring::npos);
 }
 
 TEST_F(Components, MessagesOfAMirroredWindowReadRightToLeft) {
@@ -505,6 +534,51 @@ bool Same(const std::vector<RECT>& a, const std::vector<RECT>& b) {
     return true;
 }
 } // namespace
+
+TEST_F(Components, RowsCloseTheGapOfTheHiddenRowFromTheRecordedPlaces) {
+    // Each row's controls: list and label, then the notes and the button that belong to it.
+    const std::vector<std::vector<int>> rows = {
+        {IDC_POWER_ON, IDC_POWER_ON_LABEL},
+        {IDC_AUTO_OFF_AC, IDC_AUTO_OFF_AC_LABEL},
+        {IDC_AUTO_OFF_BATTERY, IDC_AUTO_OFF_BATTERY_LABEL},
+        {IDC_PRINT_INFO, IDC_PRINT_INFO_LABEL, IDC_REPORT_NOTE},
+        {IDC_CALIBRATION, IDC_CALIBRATION_LABEL, IDC_CALIBRATION_NOTE, IDC_SEND_CALIBRATION}};
+    PageScriptHost host;
+    host.script = [&](PageScriptHost& h) {
+        const auto place = [&](int id) {
+            RECT r{};
+            ::GetWindowRect(h.page.Item(id), &r);
+            ::MapWindowPoints(nullptr, h.page.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        std::map<int, RECT> recorded; // the template's places, before any arrangement
+        for (const auto& row : rows)
+            for (int id : row)
+                recorded[id] = place(id);
+        for (bool wireless : {true, false}) {
+            h.page.ArrangeRows(wireless);
+            const size_t hidden = wireless ? 0 : 2; // the power-on row, or the battery row
+            // One row pitch: that of the first two rows for the wireless model, of the second and third
+            // otherwise.
+            const size_t upper = wireless ? 0 : 1;
+            const long gap = recorded[rows[upper + 1][0]].top - recorded[rows[upper][0]].top;
+            for (size_t row = 0; row < rows.size(); ++row) {
+                for (int id : row == hidden ? std::vector<int>{} : rows[row]) {
+                    RECT expected = recorded[id];
+                    if (row > hidden)
+                        ::OffsetRect(&expected, 0, -gap);
+                    const RECT now = place(id);
+                    EXPECT_TRUE(::EqualRect(&expected, &now))
+                        << "control " << id << (wireless ? " wireless" : " plain");
+                }
+                for (int id : rows[hidden])
+                    EXPECT_FALSE(::GetWindowLongW(h.page.Item(id), GWL_STYLE) & WS_VISIBLE)
+                        << "control " << id;
+            }
+        }
+    };
+    host.DoModal();
+}
 
 TEST_F(Components, ThePageComesBackToTheSameRectanglesAfterMovingThroughOtherDpis) {
     PageScriptHost host;

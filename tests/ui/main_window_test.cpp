@@ -220,6 +220,70 @@ TEST_F(MainWindow, StartupWarningsSayWhyAndWhatTheListsShow) {
     });
     EXPECT_TRUE(run.Lines("message|").empty());
     EXPECT_EQ(shown, 10);
+
+    // A printer attached as a removable drive that names its model: a third paragraph says what to do.
+    harness::WriteTextFile(copy.ini(),
+                           "[Property]\r\nCompatibleModel=Korvale LX-TEST\r\n[Korvale LX-TEST]\r\n"
+                           "SeriesCode=104\r\nModelCode=49\r\n[LangString]\r\ndefault=ENU\r\n");
+    run = copy.Run(L"Beta", harness::CloseMainWindow);
+    EXPECT_THAT(
+        run.Lines("message|"),
+        ElementsAre(failed + defaults +
+                    "\\n\\nIf the printer is connected as a removable drive (mass storage mode), switch it "
+                    "back to printer mode."));
+}
+
+TEST_F(MainWindow, TheChosenPrinterIsTheTargetAndCurrentSettingsReadsItAgain) {
+    PrinterHolds(0, 8, 2, 1);
+    ProgramCopy copy(L"target");
+    const int before = simfixture::StateValue("USB030", "statusRequests");
+    std::wstring afterRefresh;
+    auto run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ASSERT_NE(main, nullptr);
+        const std::vector<std::wstring> printers = harness::ComboEntries(main, IDC_PRINTER_LIST);
+        const auto select = [&](const wchar_t* name) {
+            const auto at = std::find(printers.begin(), printers.end(), name);
+            ASSERT_NE(at, printers.end()) << "no " << std::string(name, name + wcslen(name));
+            harness::SelectCombo(main, IDC_PRINTER_LIST, static_cast<int>(at - printers.begin()));
+        };
+        // Another printer of the same model (whose device is another model): the next reading goes to it.
+        select(L"Other Model LX-410");
+        harness::PostCommand(main, IDC_CURRENT_SETTINGS);
+        running.WaitForLine("message|");
+        // The list filled again as it drops down keeps the printer chosen.
+        ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_PRINTER_LIST, CBN_DROPDOWN),
+                       reinterpret_cast<LPARAM>(harness::Descendant(main, IDC_PRINTER_LIST)));
+        afterRefresh = harness::WindowText(harness::Descendant(main, IDC_PRINTER_LIST));
+        select(L"Label Desk LX-410");
+        harness::PostCommand(main, IDC_CURRENT_SETTINGS);
+        running.WaitForLine("message|", 20000, 2);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(afterRefresh, L"Other Model LX-410");
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(std::string(kError) + "The wrong model is connected. ",
+                            std::string(kInfo) + "The current values were retrieved."));
+    EXPECT_EQ(simfixture::StateValue("USB030", "statusRequests"), before + 2) << "at start-up and when asked";
+
+    // An import the file cannot give (no Tab_1): its own message, and the lists stay as they were.
+    const std::wstring file = copy.dirPath(L"no-tab.dat");
+    harness::WriteTextFile(file,
+                           "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[Settings]\r\n"
+                           "AutoOffAc=2\r\n");
+    copy.SetVariable(L"LXDEVSET_TEST_FILES", file);
+    int shown = -1;
+    run = copy.Run(L"Label Desk LX-410", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        harness::PostCommand(main, ID_FILE_IMPORT);
+        running.WaitForLine("message|");
+        shown = harness::ComboSelection(main, IDC_AUTO_OFF_AC);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_THAT(run.Lines("message|"),
+                ElementsAre(std::string(kError) +
+                            "The settings cannot be imported since they cannot be read from the file."));
+    EXPECT_EQ(shown, 8);
 }
 
 TEST_F(MainWindow, ExportThroughTheRealSaveDialogWritesTheExactLines) {
@@ -362,9 +426,12 @@ TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) 
         HWND main = running.MainWindow();
         ASSERT_NE(main, nullptr);
         int boxes = 0;
-        for (int id : {ID_TOOLS_PRINT_INFORMATION, ID_TOOLS_RESET, ID_TOOLS_DELETE_TEMPLATES,
-                       ID_TOOLS_DELETE_PRINT_LOG}) {
-            harness::PostCommand(main, id);
+        // Each through the real Tools menu, as the keyboard opens it: Alt+T, then the item's access key.
+        for (wchar_t key : {L'p', L'r', L'd', L'l'}) {
+            ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, L't');
+            HWND popup = harness::WaitForWindow(running.processId, L"#32768", 5000);
+            ASSERT_NE(popup, nullptr);
+            ::PostMessageW(popup, WM_CHAR, key, 0);
             running.WaitForLine("message|", 10000, ++boxes);
         }
         harness::PostCommand(main, ID_TOOLS_PRINT_INFORMATION);
@@ -376,12 +443,18 @@ TEST_F(MainWindow, MaintenanceCommandsAskSendOnceOrNothingAndReportEachOutcome) 
     const std::string infoDone = std::string(kInfo);
     EXPECT_THAT(
         run.Lines("message|"),
-        ElementsAre(std::string(kConfirm) + "The printer information will be printed.\\n\\nOK to continue?",
-                    HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm), HasSubstr(kConfirm),
-                    infoDone + "The command has been sent.",
-                    std::string(kConfirm) +
-                        "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
-                    infoDone + "The data was deleted."));
+        ElementsAre(
+            std::string(kConfirm) + "The printer information will be printed.\\n\\nOK to continue?",
+            std::string(kConfirm) + "Printer settings, including the network settings, will return to "
+                                    "the factory defaults.\\n\\nOK to continue?",
+            std::string(kConfirm) + "All database contents and templates saved on the printer will be "
+                                    "deleted.\\n\\nOK to continue?",
+            std::string(kConfirm) +
+                "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
+            HasSubstr(kConfirm), infoDone + "The command has been sent.",
+            std::string(kConfirm) +
+                "All print logs saved on the printer will be deleted.\\n\\nOK to continue?",
+            infoDone + "The data was deleted."));
     // The report runs without a progress dialog; the deletion behind one.
     EXPECT_THAT(run.Lines("progress|"),
                 ElementsAre("progress|Retrieving current setting...", "progress|Deleting data..."));
@@ -421,25 +494,52 @@ TEST_F(MainWindow, CommandFileFromTheSplitButtonMenuTakesTheNameTheRealDialogOff
     ProgramCopy copy(L"commandfile");
     copy.SetVariable(L"LXDEVSET_TEST_PAUSE_DIVISOR", L"40");
     std::wstring offered;
-    copy.Run(L"Wireless Desk LX-450W", [&](const Running& running) {
+    auto run = copy.Run(L"Wireless Desk LX-450W", [&](const Running& running) {
         HWND main = running.MainWindow();
         ASSERT_NE(main, nullptr);
-        harness::PostCommand(main, ID_SPLIT_SAVE_COMMAND_FILE);
+        // The split button of the real window: its arrow strip opens the menu, whose item reaches the dialog.
+        HWND split = harness::Descendant(main, IDC_SPLIT_APPLY);
+        RECT face{};
+        ::GetClientRect(split, &face);
+        ::PostMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(face.right - 3, face.bottom / 2));
+        HWND popup = harness::WaitForWindow(running.processId, L"#32768", 5000);
+        ASSERT_NE(popup, nullptr);
+        ::PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
         HWND dialog = harness::WaitForCaption(running, L"Save", 10000);
         ASSERT_NE(dialog, nullptr);
         offered = harness::WindowText(harness::Descendant(dialog, 1152));
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         for (int i = 0; i < 100 && ::IsWindow(dialog); ++i)
             ::Sleep(50);
+        // Its face applies, on the press.
+        ::PostMessageW(split, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, face.bottom / 2));
+        running.WaitForLine("message|");
         harness::CloseMainWindow(running);
     });
     EXPECT_EQ(offered, L"lx-450wut");
+    EXPECT_THAT(run.Lines("message|"), ElementsAre(std::string(kInfo) + "The settings are specified."));
     const std::wstring file = harness::ReadTextFile(copy.dirPath(L"lx-450wut.bin"));
     // Lead-in and header, then the AC, battery and report commands; calibration counts in the total only.
     ASSERT_EQ(file.size(), 40u);
     EXPECT_EQ(file[12], static_cast<wchar_t>(25));
     EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"lxdevset_Korvale LX-450W.ini")),
                 HasSubstr(L"AutoOffBattery=3"));
+    // The same from the File menu, as the keyboard reaches it: Alt+F, down to the second item, Enter.
+    const std::wstring viaMenu = copy.dirPath(L"via-menu.bin");
+    copy.SetVariable(L"LXDEVSET_TEST_FILES", viaMenu);
+    copy.Run(L"Wireless Desk LX-450W", [&](const Running& running) {
+        HWND main = running.MainWindow();
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+        HWND popup = harness::WaitForWindow(running.processId, L"#32768", 5000);
+        ASSERT_NE(popup, nullptr);
+        ::PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+        for (int i = 0; i < 100 && ::GetFileAttributesW(viaMenu.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            ::Sleep(50);
+        harness::CloseMainWindow(running);
+    });
+    EXPECT_EQ(harness::ReadTextFile(viaMenu), file);
 }
 
 namespace {
