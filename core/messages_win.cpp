@@ -2,23 +2,18 @@
 #include "core/messages_win.h"
 
 #include "core/rules.h"
+#include "win/controls.h"
 #include "win/handles.h"
 #include "win/seams.h"
 
-namespace {
-bool IsMirrored(HWND window) {
-    return window && (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-}
-} // namespace
-
 UINT WithWindowDirection(HWND window, UINT style) {
-    return IsMirrored(window) ? (style | MB_RTLREADING | MB_RIGHT) : style;
+    return win::IsMirrored(window) ? (style | MB_RTLREADING | MB_RIGHT) : style;
 }
 
 int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, const std::wstring& caption,
                    UINT style) {
     const bool rightToLeft =
-        languageCode.empty() ? IsMirrored(::GetDesktopWindow()) : IsRightToLeftLanguage(languageCode);
+        languageCode.empty() ? win::IsMirrored(::GetDesktopWindow()) : IsRightToLeftLanguage(languageCode);
     if (rightToLeft)
         style |= MB_RTLREADING | MB_RIGHT;
     return win::ShowBox(nullptr, text, caption, style);

@@ -41,10 +41,6 @@ std::wstring MenuItemText(HMENU menu, UINT position) {
     return text;
 }
 
-bool IsMirrored(HWND window) {
-    return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-}
-
 // A line of the geometry as the pixels LineTo would set, `width` columns wide, in a solid colour.
 void FillLine(HDC dc, const SplitLine& line, int width, COLORREF colour) {
     RECT r{line.x1, line.y1, line.x2 > line.x1 ? line.x2 : line.x1 + width,
@@ -171,7 +167,7 @@ void CPopupButton::ShowPopup() {
     // Only the other ways of applying are offered.
     ::RemoveMenu(popup, defaultCommand, MF_BYCOMMAND);
     // Under the button's leading corner: its left one, or in a mirrored window its right one.
-    if (IsMirrored(hwnd()))
+    if (win::IsMirrored(hwnd()))
         ::TrackPopupMenu(popup, TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LAYOUTRTL, window.right, window.bottom, 0,
                          hwnd(), nullptr);
     else

@@ -11,6 +11,10 @@ std::wstring Control::Text() const {
     return WindowText(hwnd_);
 }
 
+bool IsMirrored(HWND window) {
+    return window && (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(

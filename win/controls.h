@@ -39,6 +39,9 @@ protected:
     HWND hwnd_;
 };
 
+// True when the window lays itself out right to left (WS_EX_LAYOUTRTL); false for no window.
+bool IsMirrored(HWND window);
+
 // The DPI a window is shown at: its monitor's where the system tells it (Windows 10 1607 on), else the
 // system's.
 int WindowDpi(HWND window);

@@ -29,9 +29,6 @@ constexpr UINT_PTR kSubclassId = 0x4C58;
 
 HWND g_mainWindow = nullptr;
 
-// Work handed over by Invoke; the message carries its address.
-const UINT kInvokeMessage = ::RegisterWindowMessageW(L"LxDialogInvoke");
-
 // Messages whose result the dialog procedure returns itself instead of through DWLP_MSGRESULT.
 bool ReturnsResultDirectly(UINT msg) {
     switch (msg) {
@@ -206,16 +203,6 @@ void Dialog::EndDialog(INT_PTR result) {
         ::PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
-void Dialog::Invoke(const std::function<void()>& work) const {
-    if (!hwnd_)
-        return;
-    if (::GetWindowThreadProcessId(hwnd_, nullptr) == ::GetCurrentThreadId()) {
-        work();
-        return;
-    }
-    ::SendMessageW(hwnd_, kInvokeMessage, 0, reinterpret_cast<LPARAM>(&work));
-}
-
 HINSTANCE Dialog::TemplateModule() const {
     // A language library that lacks a template still gets a working dialog: the program's English copy.
     return ModuleWithResource(MAKEINTRESOURCEW(templateId_), RT_DIALOG);
@@ -318,10 +305,6 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                            suggested->right - suggested->left, suggested->bottom - suggested->top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
         ScaleToDpi(HIWORD(wParam));
-        return TRUE;
-    }
-    if (msg == kInvokeMessage) {
-        (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return TRUE;
     }
     LRESULT result = 0;

@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -71,8 +70,6 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
     std::wstring ItemText(int id) const;
-    // Runs the work on the dialog's thread and waits for it; the one way another thread acts on the window.
-    void Invoke(const std::function<void()>& work) const;
 
     // The object of a dialog window created by this layer, if any.
     static Dialog* FromHandle(HWND window);

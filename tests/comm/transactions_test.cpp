@@ -3,6 +3,7 @@
 #include "core/result_codes.h"
 #include "comm/transactions.h"
 #include "items/basic_items.h"
+#include "tests/support/drive_fake.h"
 #include "tests/support/item_fakes.h"
 #include "tests/support/sim_device.h"
 
@@ -12,28 +13,6 @@
 #include <map>
 
 namespace {
-
-class FakeDrives : public IDriveQuery {
-public:
-    struct Drive {
-        uint32_t type;
-        std::wstring label;
-        bool readable = true;
-    };
-    uint32_t LogicalDrives() override {
-        uint32_t mask = 0;
-        for (const auto& [letter, drive] : drives)
-            mask |= 1u << (letter - L'A');
-        return mask;
-    }
-    uint32_t DriveType(const std::wstring& root) override { return drives.at(root[0]).type; }
-    bool VolumeLabel(const std::wstring& root, std::wstring& label) override {
-        const Drive& d = drives.at(root[0]);
-        label = d.label;
-        return d.readable;
-    }
-    std::map<wchar_t, Drive> drives{{L'C', {3, L"LX-410"}}};
-};
 
 const ModelRecord kLx410{L"Korvale LX-410", 104, 48, L"lx-410", 1};
 
