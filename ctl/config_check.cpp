@@ -26,6 +26,7 @@ bool Index(const std::wstring& text, int& value) {
 std::wstring CheckConfigText(const std::wstring& text, const std::wstring& modelName,
                              const std::vector<SettingChoices>& settings) {
     std::wstring section, driver, version;
+    std::wstring fault; // the first bad line, told once the file is known to be this model's
     bool tab1 = false;
     size_t number = 0;
     for (size_t start = 0; start <= text.size();) {
@@ -41,15 +42,22 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
         if (line.empty() || line[0] == L';')
             continue;
         const std::wstring where = L"line " + std::to_wstring(number) + L": ";
+        const auto note = [&](const std::wstring& what) {
+            if (fault.empty())
+                fault = where + what;
+        };
         if (line[0] == L'[') {
             if (line.back() != L']')
-                return where + L"'" + line + L"' is no section name";
-            section = Trim(line.substr(1, line.size() - 2));
+                note(L"'" + line + L"' is no section name");
+            else
+                section = Trim(line.substr(1, line.size() - 2));
             continue;
         }
         const size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos)
-            return where + L"'" + line + L"' is no KEY=VALUE line";
+        if (equals == std::wstring::npos) {
+            note(L"'" + line + L"' is no KEY=VALUE line");
+            continue;
+        }
         const std::wstring key = Trim(line.substr(0, equals)), value = Trim(line.substr(equals + 1));
         if (EqualIgnoringCase(section, L"Property")) {
             if (EqualIgnoringCase(key, L"DriverName") && driver.empty())
@@ -66,12 +74,13 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
                 std::wstring names;
                 for (const SettingChoices& s : settings)
                     names += (names.empty() ? L"" : L", ") + s.name;
-                return where + L"no setting '" + key + L"' for " + modelName + L"; its settings are " + names;
+                note(L"no setting '" + key + L"' for " + modelName + L"; its settings are " + names);
+                continue;
             }
             int index = -1;
             if (!Index(value, index) || index >= static_cast<int>(setting->texts.size()))
-                return where + setting->name + L"=" + value + L" names no choice; the choices are " +
-                       DescribeChoices(*setting);
+                note(setting->name + L"=" + value + L" names no choice; the choices are " +
+                     DescribeChoices(*setting));
         }
     }
     if (driver.empty() || version.empty() || version.find_first_not_of(L"0") == std::wstring::npos)
@@ -80,7 +89,7 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
         return L"the file is for " + driver + L", not for " + modelName;
     if (!tab1)
         return L"not a configuration file: [DisableCheck] lacks Tab_1";
-    return L"";
+    return fault;
 }
 
 } // namespace ctl

@@ -306,7 +306,9 @@ std::wstring CheckConfigFileFor(const Context& context, const std::wstring& mode
     return reason.empty() ? reason : context.options.file + L": " + reason;
 }
 
-std::wstring SettingsHint(const std::wstring& model) {
+std::wstring SettingsHint(const std::wstring& model, const std::wstring& reason) {
+    if (reason.find(L"the file is for ") != std::wstring::npos)
+        return L"select only printers of the file's model; lxdevctl list shows each printer's model";
     return L"lxdevctl settings --model \"" + model + L"\" lists the settings and choices its files may hold";
 }
 
@@ -350,10 +352,9 @@ int ListPrinters(const Context& context) {
             continue;
         const bool usb = IsUsbPortName(p.port);
         // One thing in the last column: what this tool can do with the printer.
-        const std::wstring can = !supported      ? L"unsupported: the driver is no supported model"
-                                 : !usb          ? L"unreachable: not on a USB port"
-                                 : p.workOffline ? L"ready (the queue is offline; this tool does not mind)"
-                                                 : L"ready";
+        const std::wstring can = !supported ? L"unsupported: the driver is no supported model"
+                                 : !usb     ? L"unreachable: not on a USB port"
+                                            : L"ready";
         rows.push_back({p.name, p.driver, p.port, can, supported, usb, p.workOffline});
     }
     std::sort(rows.begin(), rows.end(),
@@ -384,11 +385,13 @@ int ListPrinters(const Context& context) {
             text.resize(to, L' ');
             return text;
         };
+        // The queue's state has a column of its own: the tool talks to the printer, not through the queue.
         Out().Write(pad(L"PRINTER", width[0]) + L"  " + pad(L"MODEL", width[1]) + L"  " +
-                    pad(L"PORT", width[2]) + L"  STATE\n");
+                    pad(L"PORT", width[2]) + L"  QUEUE    STATE\n");
         for (const Row& row : rows)
             Out().Write(pad(row.name, width[0]) + L"  " + pad(row.model, width[1]) + L"  " +
-                        pad(row.port, width[2]) + L"  " + row.can + L"\n");
+                        pad(row.port, width[2]) + L"  " + (row.offline ? L"offline  " : L"online   ") +
+                        row.can + L"\n");
     }
     if (!unmatched.empty())
         return Fail(kExitNoMatch, L"no installed printer matches '" + unmatched.front() + L"'");
@@ -397,12 +400,15 @@ int ListPrinters(const Context& context) {
 
 // settings: every setting the command line may name, with its choices; with --model, that model's only.
 int ListSettings(const Context& context) {
-    const std::wstring& model = context.options.model;
+    std::wstring model = context.options.model;
     bool known = model.empty();
     std::wstring models;
     for (const ModelRecord& m : context.catalogue) {
         models += (models.empty() ? L"" : L", ") + m.name;
-        known = known || EqualIgnoringCase(m.name, model);
+        if (EqualIgnoringCase(m.name, model)) {
+            known = true;
+            model = m.name; // the catalogue's spelling, which the model's rows are known by
+        }
     }
     if (!known)
         return Fail(kExitUsage, L"no model '" + model + L"'; the models are " + models,
@@ -437,7 +443,7 @@ int RunCommandFile(Context& context, IStringSource& strings) {
                     L"lxdevctl help command-file");
     const std::wstring reason = CheckConfigFileFor(context, o.model);
     if (!reason.empty())
-        return Fail(kExitUsage, reason + L"; nothing was written", SettingsHint(o.model));
+        return Fail(kExitUsage, reason + L"; nothing was written", SettingsHint(o.model, reason));
     PrinterResult r = BuildCommandFileFor(context);
     r.printer = o.out;
     Out().Write(o.json ? Json(r, L"command-file", strings) : Describe(r, L"command-file", strings));
@@ -499,7 +505,7 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
             return Fail(kExitUsage,
                         reason + (chosen.size() > 1 ? L" ('" + name + L"' is one)" : L"") +
                             L"; nothing was sent",
-                        SettingsHint(model));
+                        SettingsHint(model, reason));
     }
 
     const std::wstring operation = CommandName(o.command);

@@ -145,7 +145,11 @@ TEST(CtlConfigCheck, AFileIsCheckedAsStrictlyAsSet) {
          L"not a configuration file: [Property] lacks DriverName or FileVersion"},
         {L"[Property]\r\nFileVersion=1\r\nDriverName=M\r\n",
          L"not a configuration file: [DisableCheck] lacks Tab_1"},
-        {L"\x01\x02 binary", L"line 1: '\x01\x02 binary' is no KEY=VALUE line"},
+        {L"\x01\x02 binary", L"not a configuration file: [Property] lacks DriverName or FileVersion"},
+        // Another model's file is named as such, before any of its lines.
+        {L"[Property]\r\nFileVersion=100\r\nDriverName=N\r\n[DisableCheck]\r\nTab_1=0\r\n[Settings]\r\nX="
+         L"1\r\n",
+         L"the file is for N, not for M"},
     };
     for (const auto& [text, reason] : cases)
         EXPECT_EQ(CheckConfigText(text, L"M", settings), reason) << std::string(text.begin(), text.end());
