@@ -23,8 +23,9 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && LowerCase(a) == LowerCase(b);
 }
 
-bool IsWirelessModel(const std::wstring& modelName) {
-    return modelName == L"Korvale LX-450W";
+ModelFeatures FeaturesOf(const std::wstring& modelName) {
+    const bool wireless = modelName == L"Korvale LX-450W";
+    return {!wireless, wireless, wireless};
 }
 
 bool IsRightToLeftLanguage(const std::wstring& languageCode) {

@@ -14,8 +14,15 @@ wchar_t LowerChar(wchar_t c);
 // Equal after LowerCase: how names, choices, commands and options typed by a user are compared.
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
 
-// The wireless sibling model: no power-on setting, a battery setting, and command files.
-bool IsWirelessModel(const std::wstring& modelName);
+// What a model has beyond the settings every model shares. Which model has what is decided here alone.
+struct ModelFeatures {
+    bool powerOnRow = true;   // the power-on setting (the page's first row)
+    bool batteryRow = false;  // the battery power-off setting (the page's third row)
+    bool commandFile = false; // command files, and the split button that offers them
+};
+// The wireless sibling has no power-on setting, a battery setting, and command files; every other model the
+// reverse.
+ModelFeatures FeaturesOf(const std::wstring& modelName);
 
 // Message boxes of this language read right to left.
 bool IsRightToLeftLanguage(const std::wstring& languageCode);

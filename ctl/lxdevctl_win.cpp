@@ -295,11 +295,11 @@ std::wstring CheckConfigFileFor(const Context& context, const std::wstring& mode
     if (!ReadConfigText(context.options.file, text))
         return L"cannot read " + context.options.file;
     const MemoryItems rows(*context.platform, *context.strings);
-    const bool wireless = IsWirelessModel(modelName);
+    const ModelFeatures features = FeaturesOf(modelName);
     std::vector<SettingChoices> settings;
     for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
         const ItemBinding* binding = rows.Find(s.name);
-        if (binding && MemoryItems::TakesPart(*binding, wireless))
+        if (binding && MemoryItems::TakesPart(*binding, features))
             settings.push_back(s);
     }
     const std::wstring reason = CheckConfigText(text, modelName, settings);
@@ -414,10 +414,10 @@ int ListSettings(const Context& context) {
         return Fail(kExitUsage, L"no model '" + model + L"'; the models are " + models,
                     L"usage: lxdevctl settings [--model NAME]");
     const MemoryItems rows(*context.platform, *context.strings);
-    const bool wireless = IsWirelessModel(model);
+    const ModelFeatures features = FeaturesOf(model);
     for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
         const ItemBinding* binding = rows.Find(s.name);
-        if (!model.empty() && !(binding && MemoryItems::TakesPart(*binding, wireless)))
+        if (!model.empty() && !(binding && MemoryItems::TakesPart(*binding, features)))
             continue;
         Out().Write(s.name + L": " + DescribeChoices(s) + L"\n");
     }
@@ -438,7 +438,7 @@ int RunCommandFile(Context& context, IStringSource& strings) {
     if (!known)
         return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models,
                     L"lxdevctl settings lists each model's settings");
-    if (!IsWirelessModel(o.model))
+    if (!FeaturesOf(o.model).commandFile)
         return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model,
                     L"lxdevctl help command-file");
     const std::wstring reason = CheckConfigFileFor(context, o.model);
@@ -480,16 +480,16 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
 
     std::vector<std::wstring> ports, drivers;
-    std::vector<bool> wireless;
+    std::vector<ModelFeatures> features;
     // Port and driver as the spooler listed them a moment ago; each printer's transaction asks the spooler
     // for its port again for itself.
     for (const std::wstring& name : chosen) {
         ports.push_back(byName[name]->port);
         drivers.push_back(byName[name]->driver);
-        wireless.push_back(IsWirelessModel(drivers.back()));
+        features.push_back(FeaturesOf(drivers.back()));
     }
     std::wstring error;
-    if (o.command == Command::kApply && !ResolveSets(context, wireless, error))
+    if (o.command == Command::kApply && !ResolveSets(context, features, error))
         return Fail(kExitUsage, error + L"; nothing was sent",
                     L"lxdevctl settings lists every setting and its choices");
     // The file is checked for every model it will meet, before the first printer is contacted.

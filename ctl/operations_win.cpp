@@ -15,9 +15,9 @@
 namespace ctl {
 namespace {
 
-std::vector<ItemValue> Values(const MemoryItems& items, bool wireless) {
+std::vector<ItemValue> Values(const MemoryItems& items, const ModelFeatures& features) {
     std::vector<ItemValue> values;
-    for (const ItemBinding* binding : items.ActiveBindings(wireless))
+    for (const ItemBinding* binding : items.ActiveBindings(features))
         values.push_back(
             {binding->item->GetItemName(), binding->combo->GetCurSel(), binding->combo->GetText()});
     return values;
@@ -52,7 +52,7 @@ std::vector<SettingChoices> KnownSettings(IItemPlatform& platform, IStringSource
     return settings;
 }
 
-bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std::wstring& error) {
+bool ResolveSets(Context& context, const std::vector<ModelFeatures>& models, std::wstring& error) {
     const std::vector<SettingChoices> settings = KnownSettings(*context.platform, *context.strings);
     std::wstring names;
     for (const SettingChoices& s : settings)
@@ -69,8 +69,8 @@ bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std:
         if (index < 0)
             return false;
         const ItemBinding* binding = rows.Find(setting->name);
-        for (bool wireless : wirelessModels) {
-            if (!binding || !MemoryItems::TakesPart(*binding, wireless)) {
+        for (const ModelFeatures& features : models) {
+            if (!binding || !MemoryItems::TakesPart(*binding, features)) {
                 error = setting->name + L" is not a setting of every selected printer's model";
                 return false;
             }
@@ -109,17 +109,17 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         return r;
     }
     r.model = model.name;
-    const bool wireless = IsWirelessModel(model.name);
+    const ModelFeatures features = FeaturesOf(model.name);
     MemoryItems items(*context.platform, *context.strings);
     const Options& o = context.options;
-    DeviceJob job = JobFor(context, printer, model, items.Active(wireless));
+    DeviceJob job = JobFor(context, printer, model, items.Active(features));
     int32_t success = result::kNone;
     switch (o.command) {
     case Command::kGet:
         success = result::kGetDone;
         r.code = RunNamed(ops::Id::kGet, job);
         if (r.code == success) {
-            r.values = Values(items, wireless);
+            r.values = Values(items, features);
             if (!o.out.empty()) {
                 job.destinationPath = OutputPathFor(o.out, printer);
                 const int32_t written = RunNamed(ops::Id::kExport, job);
@@ -135,7 +135,7 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         r.note = L"nothing was changed";
         if (r.code != result::kGetDone)
             break;
-        r.before = Values(items, wireless);
+        r.before = Values(items, features);
         if (!o.file.empty()) {
             job.destinationPath = o.file;
             r.code = RunNamed(ops::Id::kImport, job);
@@ -145,7 +145,7 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         for (const auto& [name, index] : context.resolvedSets)
             if (const ItemBinding* binding = items.Find(name))
                 binding->combo->SetCurSel(index);
-        r.values = Values(items, wireless);
+        r.values = Values(items, features);
         bool changes = false;
         for (size_t i = 0; i < r.values.size() && i < r.before.size(); ++i)
             changes = changes || r.values[i].index != r.before[i].index;
@@ -158,12 +158,12 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
                               : L"--what-if: nothing was written";
             break;
         }
-        job.items = items.Active(wireless); // their commands built from the selections as they now are
+        job.items = items.Active(features); // their commands built from the selections as they now are
         r.code = RunNamed(ops::Id::kApply, job);
         // The settings went out before the read-back, so a failure after that may have left some applied.
         r.note = r.code == success ? L"" : L"the printer may have taken some of the settings";
         if (r.code == success)
-            r.values = Values(items, wireless);
+            r.values = Values(items, features);
         break;
     }
     case Command::kVerify: {
@@ -174,15 +174,15 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
         }
         MemoryItems expected(*context.platform, *context.strings);
         std::vector<bool> named;
-        for (const auto& item : expected.Active(wireless)) {
+        for (const auto& item : expected.Active(features)) {
             named.push_back(item->LoadFromProfile(o.file));
             item->ShowCurSel();
         }
         r.code = RunNamed(ops::Id::kGet, job);
         if (r.code != success)
             break;
-        r.values = Values(items, wireless);
-        const std::vector<ItemValue> wanted = Values(expected, wireless);
+        r.values = Values(items, features);
+        const std::vector<ItemValue> wanted = Values(expected, features);
         for (size_t i = 0; i < wanted.size() && i < r.values.size(); ++i)
             if (named[i] && wanted[i].index != r.values[i].index)
                 r.differences.push_back({wanted[i].item, wanted[i], r.values[i]});
@@ -203,7 +203,7 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
             job.destinationPath = OutputPathFor(o.out, printer);
         r.code = ops::Run(*operation, job);
         if (r.code == success && o.command == Command::kReset)
-            r.values = Values(items, wireless);
+            r.values = Values(items, features);
         break;
     }
     default:
@@ -227,10 +227,10 @@ PrinterResult BuildCommandFileFor(const Context& context) {
             continue;
         r.model = model.name;
         MemoryItems items(*context.platform, *context.strings);
-        DeviceJob job = JobFor(context, L"", model, items.Active(IsWirelessModel(model.name)), o.file);
+        DeviceJob job = JobFor(context, L"", model, items.Active(FeaturesOf(model.name)), o.file);
         r.code = RunNamed(ops::Id::kImport, job);
         if (r.code == result::kImportDone) {
-            job.items = items.Active(IsWirelessModel(model.name));
+            job.items = items.Active(FeaturesOf(model.name));
             job.destinationPath = o.out;
             r.code = RunNamed(ops::Id::kCommandFile, job);
         }

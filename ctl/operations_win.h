@@ -4,6 +4,7 @@
 
 #include "comm/transactions.h"
 #include "core/model.h"
+#include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/selection.h"
 #include "items/item_platform.h"
@@ -63,7 +64,7 @@ PrinterResult BuildCommandFileFor(const Context& context);
 
 // The settings named on the command line, checked against the models the selected printers have: false with a
 // message that lists what is valid.
-bool ResolveSets(Context& context, const std::vector<bool>& wirelessModels, std::wstring& error);
+bool ResolveSets(Context& context, const std::vector<ModelFeatures>& models, std::wstring& error);
 
 // The setting keys and choice texts the command line may name.
 std::vector<SettingChoices> KnownSettings(IItemPlatform& platform, IStringSource& strings);

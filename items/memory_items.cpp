@@ -20,26 +20,25 @@ MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {
     }
 }
 
-bool MemoryItems::TakesPart(const ItemBinding& binding, bool isWirelessModel) {
-    const ModelRows rows = RowsForModel(isWirelessModel);
+bool MemoryItems::TakesPart(const ItemBinding& binding, const ModelFeatures& model) {
     if (binding.controlId == kPowerOnDefinition.comboId)
-        return rows.first;
+        return model.powerOnRow;
     if (binding.controlId == kAutoOffBatteryDefinition.comboId)
-        return rows.third;
+        return model.batteryRow;
     return true;
 }
 
-std::vector<const ItemBinding*> MemoryItems::ActiveBindings(bool isWirelessModel) const {
+std::vector<const ItemBinding*> MemoryItems::ActiveBindings(const ModelFeatures& model) const {
     std::vector<const ItemBinding*> active;
     for (const ItemBinding& binding : bindings_)
-        if (TakesPart(binding, isWirelessModel))
+        if (TakesPart(binding, model))
             active.push_back(&binding);
     return active;
 }
 
-SettingItems MemoryItems::Active(bool isWirelessModel) {
+SettingItems MemoryItems::Active(const ModelFeatures& model) {
     SettingItems items;
-    for (const ItemBinding* binding : ActiveBindings(isWirelessModel)) {
+    for (const ItemBinding* binding : ActiveBindings(model)) {
         binding->item->Prepare(binding->combo);
         items.push_back(binding->item);
     }

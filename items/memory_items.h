@@ -2,6 +2,7 @@
 // printers from the command line.
 #pragma once
 
+#include "core/rules.h"
 #include "items/basic_items.h"
 #include "items/combo.h"
 
@@ -30,11 +31,11 @@ public:
     MemoryItems& operator=(const MemoryItems&) = delete;
 
     // Whether a row takes part for a model, as the page shows or hides it.
-    static bool TakesPart(const ItemBinding& binding, bool isWirelessModel);
+    static bool TakesPart(const ItemBinding& binding, const ModelFeatures& model);
     // The rows a model shows, in page order.
-    std::vector<const ItemBinding*> ActiveBindings(bool isWirelessModel) const;
+    std::vector<const ItemBinding*> ActiveBindings(const ModelFeatures& model) const;
     // Their items, commands rebuilt from the lists' selections.
-    SettingItems Active(bool isWirelessModel);
+    SettingItems Active(const ModelFeatures& model);
     const std::vector<ItemBinding>& Bindings() const { return bindings_; }
     // The binding of the row with this settings-file key; null when none.
     const ItemBinding* Find(const std::wstring& itemName) const;

@@ -71,30 +71,25 @@ private:
 
 } // namespace
 
-ModelRows RowsForModel(bool isWirelessModel) {
-    return {!isWirelessModel, isWirelessModel};
-}
-
 std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
-                                         bool isWirelessModel) {
+                                         const ModelFeatures& model) {
     Arrangement a(recorded);
-    const ModelRows shown = RowsForModel(isWirelessModel);
-    // The wireless model has no power-on row: everything from the second row up by one row pitch.
-    const int d1 = isWirelessModel ? a.Top(rows.firstCombo) - a.Top(rows.secondCombo) : 0;
+    // Without a power-on row: everything from the second row up by one row pitch.
+    const int d1 = model.powerOnRow ? 0 : a.Top(rows.firstCombo) - a.Top(rows.secondCombo);
     a.MoveFrom(recorded.combos, rows.firstCombo, d1);
     a.Resize(rows.frame, d1);
     a.MoveFrom(recorded.statics, rows.firstLabel, d1);
     a.MoveAll(recorded.buttons, d1);
-    a.SetShown(rows.firstCombo, shown.first);
-    a.SetShown(rows.firstLabel, shown.first);
-    // Any other model has no battery row: everything below it up by the pitch of the second and third rows.
-    const int d2 = isWirelessModel ? 0 : a.Top(rows.secondCombo) - a.Top(rows.thirdCombo);
+    a.SetShown(rows.firstCombo, model.powerOnRow);
+    a.SetShown(rows.firstLabel, model.powerOnRow);
+    // Without a battery row: everything below it up by the pitch of the second and third rows.
+    const int d2 = model.batteryRow ? 0 : a.Top(rows.secondCombo) - a.Top(rows.thirdCombo);
     const int total = d1 + d2;
     a.MoveFrom(recorded.combos, rows.thirdCombo, total);
     a.Resize(rows.frame, total);
     a.MoveFrom(recorded.statics, rows.thirdLabel, total);
     a.MoveAll(recorded.buttons, total);
-    a.SetShown(rows.thirdCombo, shown.third);
-    a.SetShown(rows.thirdLabel, shown.third);
+    a.SetShown(rows.thirdCombo, model.batteryRow);
+    a.SetShown(rows.thirdLabel, model.batteryRow);
     return a.Result();
 }

@@ -3,6 +3,8 @@
 // switching models back and forth never drifts.
 #pragma once
 
+#include "core/rules.h"
+
 #include <vector>
 
 struct LayoutRect {
@@ -39,15 +41,8 @@ struct RowIds {
     int frame;
 };
 
-// Which of the two optional rows a model shows: the wireless model has no power-on row (the first), any other
-// no battery row (the third).
-struct ModelRows {
-    bool first;
-    bool third;
-};
-ModelRows RowsForModel(bool isWirelessModel);
-
-// Final placement of every recorded control for the wireless model (first row hidden) or any other (third
-// row hidden). Controls whose id is missing from the lists are left out.
+// Final placement of every recorded control for a model: without a power-on row the first row is hidden,
+// without a battery row the third, and the rows below close the gap. Controls whose id is missing from the
+// lists are left out.
 std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
-                                         bool isWirelessModel);
+                                         const ModelFeatures& model);

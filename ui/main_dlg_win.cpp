@@ -34,8 +34,8 @@ const ModelRecord& CPrinterConfigToolDlg::CurrentModel() const {
     return modelIndex_ < catalogue_.size() ? catalogue_[modelIndex_] : kNoModel;
 }
 
-bool CPrinterConfigToolDlg::IsWirelessModel() const {
-    return ::IsWirelessModel(CurrentModel().name);
+ModelFeatures CPrinterConfigToolDlg::Features() const {
+    return FeaturesOf(CurrentModel().name);
 }
 
 std::vector<std::wstring> CPrinterConfigToolDlg::ModelNames() const {
@@ -144,7 +144,7 @@ void CPrinterConfigToolDlg::RebuildForModel() {
     }
     UpdateCommandFileUi();
     printerContext_.Refresh(printerName_, CurrentModel());
-    page_.ArrangeRows(IsWirelessModel());
+    page_.ArrangeRows(Features());
     if (page_.hwnd())
         ::EnableThemeDialogTexture(page_.hwnd(), ETDT_ENABLETAB);
 }
@@ -153,7 +153,7 @@ void CPrinterConfigToolDlg::UpdateCommandFileUi() {
     HMENU menu = ::GetMenu(hwnd());
     HMENU file = menu ? ::GetSubMenu(menu, 0) : nullptr;
     if (file) {
-        if (IsWirelessModel()) {
+        if (Features().commandFile) {
             int found = 0;
             for (int i = ::GetMenuItemCount(file) - 1; i >= 0; --i) {
                 if (::GetMenuItemID(file, i) != ID_FILE_SAVE_COMMAND_FILE)
@@ -177,7 +177,7 @@ void CPrinterConfigToolDlg::UpdateCommandFileUi() {
     }
     // Without the split button (a library whose main template lacks it) the plain button stays for every
     // model.
-    const bool split = IsWirelessModel() && splitButton_.hwnd();
+    const bool split = Features().commandFile && splitButton_.hwnd();
     apply_.Show(!split);
     win::Control(Item(IDC_SPLIT_APPLY)).Show(split);
 }

@@ -30,7 +30,7 @@ public:
     SettingItems CollectSettingItems();
     const std::wstring& PrinterName() const { return printerName_; }
     const ModelRecord& CurrentModel() const;
-    bool IsWirelessModel() const;
+    ModelFeatures Features() const;
 
     // Device operations.
     int32_t GetCurrentSettings();

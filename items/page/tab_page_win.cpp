@@ -53,7 +53,7 @@ void CTabBasic::RecordRectangles() {
 
 void CTabBasic::OnDpiChanged(int) {
     RecordRectangles();
-    ArrangeRows(arrangedForWireless_);
+    ArrangeRows(arrangedFor_);
 }
 
 BOOL CTabBasic::OnInitDialog() {
@@ -68,10 +68,10 @@ BOOL CTabBasic::OnInitDialog() {
     return TRUE;
 }
 
-void CTabBasic::ArrangeRows(bool isWirelessModel) {
-    arrangedForWireless_ = isWirelessModel;
+void CTabBasic::ArrangeRows(const ModelFeatures& model) {
+    arrangedFor_ = model;
     // Each control is taken away, moved and brought back, so that both its old and its new place repaint.
-    for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, isWirelessModel)) {
+    for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, model)) {
         HWND control = Item(place.id);
         if (!control)
             continue;

@@ -33,8 +33,8 @@ public:
     // Creates the window as a child of the main dialog: binds the controls, records their rectangles and
     // fills the lists with their choices.
     bool CreatePage(HWND parent) { return Create(parent); }
-    // Shows the power-on row or the battery row for the model and closes the gap of the hidden one.
-    void ArrangeRows(bool isWirelessModel);
+    // Shows the rows the model has and closes the gap of a hidden one.
+    void ArrangeRows(const ModelFeatures& model);
     // The items of the enabled rows in page order, their commands rebuilt from the current selections.
     SettingItems GetItems() override;
 
@@ -59,5 +59,5 @@ private:
     std::vector<std::pair<int, win::Control>> statics_;
     std::vector<std::pair<int, win::Control>> buttons_;
     RecordedLayout recorded_;
-    bool arrangedForWireless_ = false;
+    ModelFeatures arrangedFor_;
 };

@@ -556,7 +556,7 @@ TEST_F(Components, RowsCloseTheGapOfTheHiddenRowFromTheRecordedPlaces) {
             for (int id : row)
                 recorded[id] = place(id);
         for (bool wireless : {true, false}) {
-            h.page.ArrangeRows(wireless);
+            h.page.ArrangeRows(FeaturesOf(wireless ? L"Korvale LX-450W" : L"Korvale LX-410"));
             const size_t hidden = wireless ? 0 : 2; // the power-on row, or the battery row
             // One row pitch: that of the first two rows for the wireless model, of the second and third
             // otherwise.
@@ -585,7 +585,7 @@ TEST_F(Components, ThePageComesBackToTheSameRectanglesAfterMovingThroughOtherDpi
     std::vector<RECT> before, larger, after;
     host.script = [&](PageScriptHost& h) {
         const int dpi = h.page.Dpi();
-        h.page.ArrangeRows(true);
+        h.page.ArrangeRows(FeaturesOf(L"Korvale LX-450W"));
         before = PageRects(h.page.hwnd());
         h.page.ScaleToDpi(dpi * 2);
         larger = PageRects(h.page.hwnd());
