@@ -1,19 +1,14 @@
-// The option dialog and its settings-file key.
+// The option dialog: the one user option of the settings file.
 #include "app/option_dlg_win.h"
 
+#include "app/settings/settings_win.h"
 #include "core/paths_win.h"
 #include "core/resource.h"
 #include "win/controls.h"
 
-namespace {
-constexpr wchar_t kProperty[] = L"Property";
-constexpr wchar_t kNoDisplayStartupError[] = L"NoDisplayStartupError";
-} // namespace
-
 COptionDlg::COptionDlg() : DialogImpl(IDD_OPTIONS, nullptr) {
     const std::wstring settings = SettingsFilePath();
-    noDisplayStartupError =
-        ::GetPrivateProfileIntW(kProperty, kNoDisplayStartupError, 255, settings.c_str()) == 1 ? 1 : 0;
+    noDisplayStartupError = NoDisplayStartupError(settings) ? 1 : 0;
 }
 
 BOOL COptionDlg::OnInitDialog() {
@@ -31,9 +26,5 @@ void OnOptionSettings() {
     const INT_PTR answer = dialog.DoModal();
     if (answer != COptionDlg::kTicked && answer != COptionDlg::kCleared)
         return;
-    const std::wstring settings = SettingsFilePath();
-    if (!PathExists(settings))
-        return;
-    ::WritePrivateProfileStringW(kProperty, kNoDisplayStartupError,
-                                 answer == COptionDlg::kTicked ? L"1" : L"0", settings.c_str());
+    WriteNoDisplayStartupError(SettingsFilePath(), answer == COptionDlg::kTicked);
 }

@@ -1,6 +1,7 @@
 // Configuration-file checks of the console companion: model, keys and value ranges, line by line.
 #include "ctl/config_check.h"
 
+#include "core/ini_names.h"
 #include "core/rules.h"
 
 namespace ctl {
@@ -59,15 +60,16 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
             continue;
         }
         const std::wstring key = Trim(line.substr(0, equals)), value = Trim(line.substr(equals + 1));
-        if (EqualIgnoringCase(section, L"Property")) {
-            if (EqualIgnoringCase(key, L"DriverName") && driver.empty())
+        if (EqualIgnoringCase(section, ini::kProperty)) {
+            if (EqualIgnoringCase(key, ini::kDriverName) && driver.empty())
                 driver = value;
-            else if (EqualIgnoringCase(key, L"FileVersion") && version.empty())
+            else if (EqualIgnoringCase(key, ini::kFileVersion) && version.empty())
                 version = value;
-        } else if (EqualIgnoringCase(section, L"DisableCheck")) {
+        } else if (EqualIgnoringCase(section, ini::kDisableCheck)) {
             tab1 = tab1 || EqualIgnoringCase(key, L"Tab_1");
-        } else if (EqualIgnoringCase(section, L"Settings")) {
-            if (EqualIgnoringCase(key, L"AdminPassword")) // written by lxdevset into its last-settings files
+        } else if (EqualIgnoringCase(section, ini::kSettings)) {
+            if (EqualIgnoringCase(key,
+                                  ini::kAdminPassword)) // written by lxdevset into its last-settings files
                 continue;
             const SettingChoices* setting = FindSetting(settings, key);
             if (!setting) {

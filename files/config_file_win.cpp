@@ -1,6 +1,7 @@
 // Configuration and last-settings files through the private-profile functions.
 #include "files/config_file_win.h"
 
+#include "core/ini_names.h"
 #include "core/paths_win.h"
 #include "core/result_codes.h"
 #include "win/handles.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-constexpr wchar_t kProperty[] = L"Property";
-constexpr wchar_t kDisableCheck[] = L"DisableCheck";
-constexpr wchar_t kSettings[] = L"Settings";
+using ini::kDisableCheck;
+using ini::kProperty;
+using ini::kSettings;
 constexpr wchar_t kFileVersion[] = L"100";
-constexpr UINT kNoValue = 255; // what an absent integer key reads as
+constexpr UINT kNoValue = ini::kNothingStored;
 
 bool WriteKey(const std::wstring& path, const wchar_t* section, const std::wstring& key,
               const std::wstring& value) {
@@ -29,8 +30,8 @@ std::wstring TabKey(int32_t tab) {
 bool WritePropertySection(const std::wstring& path, const ModelRecord& model) {
     if (path.empty() || model.ModelCode == 0 || model.SeriesCode == 0)
         return false;
-    return WriteKey(path, kProperty, L"FileVersion", kFileVersion) &&
-           WriteKey(path, kProperty, L"DriverName", model.name);
+    return WriteKey(path, kProperty, ini::kFileVersion, kFileVersion) &&
+           WriteKey(path, kProperty, ini::kDriverName, model.name);
 }
 
 bool WriteDisableCheckSection(const std::wstring& path, const int32_t* disableFlags, int32_t flagCount) {
@@ -86,10 +87,10 @@ bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model)
             return false;
     }
     wchar_t driver[MAX_PATH] = {};
-    ::GetPrivateProfileStringW(kProperty, L"DriverName", L"", driver, MAX_PATH, path.c_str());
+    ::GetPrivateProfileStringW(kProperty, ini::kDriverName, L"", driver, MAX_PATH, path.c_str());
     if (driver[0] == L'\0' || model.name != driver)
         return false;
-    return ::GetPrivateProfileIntW(kProperty, L"FileVersion", 0, path.c_str()) != 0;
+    return ::GetPrivateProfileIntW(kProperty, ini::kFileVersion, 0, path.c_str()) != 0;
 }
 
 bool ReadDisableCheckSection(const std::wstring& path, int32_t* disableFlags, int32_t flagCount) {
@@ -122,5 +123,5 @@ void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, c
         return; // never a bare name, which the profile functions would take from the Windows folder
     const int32_t enabled[1] = {0};
     WriteConfigFile(path, model, items, enabled, 1);
-    WriteKey(path, kSettings, L"AdminPassword", L"");
+    WriteKey(path, kSettings, ini::kAdminPassword, L"");
 }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-const wchar_t kSettingsSection[] = L"Settings";
-
 int ItemParameterListTemplate::FindIndex(uint8_t value) const {
     const auto& entries = GetParameters();
     for (size_t i = 0; i < entries.size(); ++i)
@@ -110,13 +108,13 @@ bool CComboItemTemplate::SaveToProfile(const std::wstring& path) {
     if (path.empty())
         return false;
     const int index = combo_ ? combo_->GetCurSel() : -1;
-    return platform_.WriteProfileText(path, kSettingsSection, ItemName, std::to_wstring(index));
+    return platform_.WriteProfileText(path, ini::kSettings, ItemName, std::to_wstring(index));
 }
 
 bool CComboItemTemplate::LoadFromProfile(const std::wstring& path) {
     if (path.empty())
         return false;
-    const int index = platform_.ReadProfileInt(path, kSettingsSection, ItemName, kNoStoredSelection);
+    const int index = platform_.ReadProfileInt(path, ini::kSettings, ItemName, kNoStoredSelection);
     if (index == kNoStoredSelection)
         return false;
     // An index that names no choice would leave the list without a selection: treat it as nothing stored.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "comm/port/port.h"
+#include "core/ini_names.h"
 #include "items/combo.h"
 #include "items/item_platform.h"
 
@@ -14,8 +15,7 @@
 constexpr int kMaxCommandSize = 20;
 constexpr int kResponseBufferSize = 260;
 // What GetProfileInt returns when the settings file holds no selection for an item.
-constexpr int kNoStoredSelection = 255;
-extern const wchar_t kSettingsSection[]; // "Settings"
+constexpr int kNoStoredSelection = ini::kNothingStored;
 
 struct ItemParameter {
     uint8_t paramValue = 0;

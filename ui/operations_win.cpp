@@ -1,6 +1,7 @@
 // The main dialog's device operations: jobs behind the progress dialog, single commands, the first reading.
 #include "ui/main_dlg_win.h"
 
+#include "app/settings/settings_win.h"
 #include "comm/progress/progress_dlg_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
@@ -95,7 +96,7 @@ void CPrinterConfigToolDlg::RetrieveAtStartup() {
         int32_t flags[1] = {0};
         imported = ReadConfigFile(lastSettings, CurrentModel(), items, flags, 1);
     }
-    if (::GetPrivateProfileIntW(L"Property", L"NoDisplayStartupError", 255, SettingsFilePath().c_str()) == 1)
+    if (NoDisplayStartupError(SettingsFilePath()))
         return;
     const std::wstring first =
         win::LoadResourceString(code == result::kNotUsbPort ? IDS_STARTUP_NOT_USB : IDS_STARTUP_GET_FAILED);

@@ -2,6 +2,7 @@
 #include "app/settings/settings_win.h"
 
 #include "app/settings/startup_rules.h"
+#include "core/ini_names.h"
 #include "core/paths_win.h"
 #include "core/rules.h"
 #include "win/handles.h"
@@ -80,13 +81,13 @@ std::wstring DriverKeyPath(const std::wstring& modelName) {
 ModelCatalogue BuildModelCatalogue(const std::wstring& settingsFile) {
     ModelCatalogue catalogue;
     for (const std::wstring& name :
-         SplitModelList(ReadProfileText(L"Property", L"CompatibleModel", settingsFile))) {
+         SplitModelList(ReadProfileText(ini::kProperty, ini::kCompatibleModel, settingsFile))) {
         ModelRecord model;
         model.name = name;
         model.SeriesCode = static_cast<int32_t>(
-            ::GetPrivateProfileIntW(name.c_str(), L"SeriesCode", 0, settingsFile.c_str()));
+            ::GetPrivateProfileIntW(name.c_str(), ini::kSeriesCode, 0, settingsFile.c_str()));
         model.ModelCode = static_cast<int32_t>(
-            ::GetPrivateProfileIntW(name.c_str(), L"ModelCode", 0, settingsFile.c_str()));
+            ::GetPrivateProfileIntW(name.c_str(), ini::kModelCode, 0, settingsFile.c_str()));
         const std::wstring subkey = DriverKeyPath(name);
         model.ModelID = ReadModelID(subkey);
         model.ELChangeCmd = ReadELChangeCmd(subkey);
@@ -100,10 +101,10 @@ bool FindLanguageCode(const std::wstring& abbreviation, const std::wstring& sett
     languageCode.clear();
     if (abbreviation.empty() || settingsFile.empty())
         return false;
-    languageCode = ReadProfileText(L"LangString", LowerCase(abbreviation).c_str(), settingsFile);
+    languageCode = ReadProfileText(ini::kLangString, LowerCase(abbreviation).c_str(), settingsFile);
     if (!languageCode.empty())
         return true;
-    languageCode = ReadProfileText(L"LangString", abbreviation.substr(0, 2).c_str(), settingsFile);
+    languageCode = ReadProfileText(ini::kLangString, abbreviation.substr(0, 2).c_str(), settingsFile);
     return !languageCode.empty();
 }
 
@@ -113,7 +114,7 @@ std::wstring ChooseLanguageCode(const std::wstring& settingsFile) {
         return code;
     if (FindLanguageCode(LocaleAbbreviation(LOCALE_SYSTEM_DEFAULT), settingsFile, code))
         return code;
-    return ReadProfileText(L"LangString", L"default", settingsFile);
+    return ReadProfileText(ini::kLangString, ini::kDefaultLanguage, settingsFile);
 }
 
 std::wstring LanguageLibraryPath(const std::wstring& languageCode) {
@@ -146,4 +147,17 @@ bool OpenLanguageLibrary(const std::wstring& settingsFile, std::wstring& languag
     library.reset(::LoadLibraryExW((path + L".dll").c_str(), nullptr,
                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     return static_cast<bool>(library);
+}
+
+bool NoDisplayStartupError(const std::wstring& settingsFile) {
+    return ::GetPrivateProfileIntW(ini::kProperty, ini::kNoDisplayStartupError, ini::kNothingStored,
+                                   settingsFile.c_str()) == 1;
+}
+
+bool WriteNoDisplayStartupError(const std::wstring& settingsFile, bool on) {
+    // Only into a settings file that exists: the option never creates one.
+    if (!PathExists(settingsFile))
+        return false;
+    return ::WritePrivateProfileStringW(ini::kProperty, ini::kNoDisplayStartupError, on ? L"1" : L"0",
+                                        settingsFile.c_str()) != FALSE;
 }

@@ -32,3 +32,8 @@ bool OpenLanguageLibrary(const std::wstring& settingsFile, std::wstring& languag
 
 // The registry subkey of a model's driver key.
 std::wstring DriverKeyPath(const std::wstring& modelName);
+
+// The one user option: whether start-up keeps quiet about a printer it cannot read (the stored value is 1).
+bool NoDisplayStartupError(const std::wstring& settingsFile);
+// Stores it into an existing settings file; false when there is none or the write fails.
+bool WriteNoDisplayStartupError(const std::wstring& settingsFile, bool on);
