@@ -7,6 +7,7 @@
 #include "comm/port/lxportio_win.h"
 #include "comm/print_log.h"
 #include "core/result_codes.h"
+#include "tests/support/item_fakes.h"
 
 #include <windows.h>
 
@@ -74,12 +75,7 @@ int main(int argc, char** argv) {
     const ModelRecord model{L"Korvale LX-410", 104, 48, L"lx-410", 1};
     const wchar_t* printer = L"Korvale LX-410";
     NullCombo combos[] = {NullCombo(0), NullCombo(3), NullCombo(1), NullCombo(2)};
-    SettingItems items = {std::make_shared<CItemPowerOn>(&combos[0], TheItemPlatform()),
-                          std::make_shared<CItemAutoOffAc>(&combos[1], TheItemPlatform()),
-                          std::make_shared<CItemPrinterInfo>(&combos[2], TheItemPlatform()),
-                          std::make_shared<CItemCalibration>(&combos[3], TheItemPlatform())};
-    for (size_t i = 0; i < items.size(); ++i)
-        static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+    SettingItems items = PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, TheItemPlatform());
 
     // One link call alone: what each of the 11 (read) or 15 (apply) device calls costs.
     {

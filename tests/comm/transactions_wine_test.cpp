@@ -22,12 +22,7 @@ protected:
         services = Win32CommServices();
         services.clock = &clock;
         combos = {FakeCombo(0), FakeCombo(1), FakeCombo(2), FakeCombo(3)};
-        items = {std::make_shared<CItemPowerOn>(&combos[0], platform),
-                 std::make_shared<CItemAutoOffAc>(&combos[1], platform),
-                 std::make_shared<CItemPrinterInfo>(&combos[2], platform),
-                 std::make_shared<CItemCalibration>(&combos[3], platform)};
-        for (size_t i = 0; i < items.size(); ++i)
-            static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+        items = PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, platform);
     }
 
     FastClock clock{10};

@@ -27,10 +27,7 @@ protected:
         ::CreateDirectoryW(dir.c_str(), nullptr);
         path = dir + L"\\settings.dat";
         ::DeleteFileW(path.c_str());
-        items = {std::make_shared<CItemPowerOn>(&combos[0], TheItemPlatform()),
-                 std::make_shared<CItemAutoOffAc>(&combos[1], TheItemPlatform()),
-                 std::make_shared<CItemPrinterInfo>(&combos[2], TheItemPlatform()),
-                 std::make_shared<CItemCalibration>(&combos[3], TheItemPlatform())};
+        items = PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, TheItemPlatform(), false);
     }
     void TearDown() override {
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -52,12 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<FakeCombo> combos;
     for (int size : sizes)
         combos.emplace_back(static_cast<int>(in.Byte() % (size + 1)) - 1);
-    SettingItems items{std::make_shared<CItemPowerOn>(&combos[0], platform),
-                       std::make_shared<CItemAutoOffAc>(&combos[1], platform),
-                       std::make_shared<CItemPrinterInfo>(&combos[2], platform),
-                       std::make_shared<CItemCalibration>(&combos[3], platform)};
-    for (size_t i = 0; i < items.size(); ++i)
-        static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+    SettingItems items = PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, platform);
 
     int32_t code = 0;
     std::set<int32_t> allowed{result::kNotUsbPort, result::kWrongModel};

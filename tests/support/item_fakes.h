@@ -1,10 +1,14 @@
-// Host-test doubles for what items need: a drop-down list and an in-memory INI store.
+// Host-test doubles for what items need: a drop-down list and an in-memory INI store; the plain model's four
+// items on lists of a test's own.
 #pragma once
 
+#include "items/basic_items.h"
 #include "items/combo.h"
 #include "items/item_platform.h"
 
+#include <array>
 #include <map>
+#include <memory>
 #include <string>
 
 class FakeCombo : public IComboBox {
@@ -54,3 +58,16 @@ public:
     int touches = 0;
     bool failWrites = false; // a disk that is full or a file that is locked
 };
+
+// The plain model's items in page order (power-on, AC power-off, report, calibration), each on its list and,
+// unless told not to, prepared from the list's selection.
+inline SettingItems PlainModelItems(const std::array<IComboBox*, 4>& combos, IItemPlatform& platform,
+                                    bool prepare = true) {
+    SettingItems items{std::make_shared<CItemPowerOn>(combos[0], platform),
+                       std::make_shared<CItemAutoOffAc>(combos[1], platform),
+                       std::make_shared<CItemPrinterInfo>(combos[2], platform),
+                       std::make_shared<CItemCalibration>(combos[3], platform)};
+    for (size_t i = 0; prepare && i < items.size(); ++i)
+        static_cast<CComboItemTemplate&>(*items[i]).Prepare(combos[i]);
+    return items;
+}

@@ -35,12 +35,8 @@ protected:
     void PrinterHolds(int powerOn, int autoOffAc, int printInfo, int calibration) {
         std::vector<FakeCombo> combos{FakeCombo(powerOn), FakeCombo(autoOffAc), FakeCombo(printInfo),
                                       FakeCombo(calibration)};
-        SettingItems items{std::make_shared<CItemPowerOn>(&combos[0], platform),
-                           std::make_shared<CItemAutoOffAc>(&combos[1], platform),
-                           std::make_shared<CItemPrinterInfo>(&combos[2], platform),
-                           std::make_shared<CItemCalibration>(&combos[3], platform)};
-        for (size_t i = 0; i < items.size(); ++i)
-            static_cast<CComboItemTemplate&>(*items[i]).Prepare(&combos[i]);
+        const SettingItems items =
+            PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, platform);
         CommServices services = Win32CommServices();
         services.clock = &clock;
         ASSERT_EQ(CApplyTransaction(items, services).Run(L"Label Desk LX-410", kLx410), 6502);
