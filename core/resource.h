@@ -20,6 +20,30 @@
 
 /* Messages. A result code is the identifier of its message: core/result_codes.h takes its values from here.
  */
+// The choices of the five settings, as the items and the string tables both name them.
+#define IDS_CHOICE_ENABLE 1001
+#define IDS_CHOICE_DISABLE 1002
+#define IDS_CHOICE_NO_AUTO_OFF 1010
+#define IDS_CHOICE_10_MINUTES 1011
+#define IDS_CHOICE_20_MINUTES 1012
+#define IDS_CHOICE_30_MINUTES 1013
+#define IDS_CHOICE_40_MINUTES 1014
+#define IDS_CHOICE_50_MINUTES 1015
+#define IDS_CHOICE_60_MINUTES 1016
+#define IDS_CHOICE_2_HOURS 1017
+#define IDS_CHOICE_4_HOURS 1018
+#define IDS_CHOICE_8_HOURS 1019
+#define IDS_CHOICE_12_HOURS 1020
+#define IDS_CHOICE_REPORT_ALL 1111
+#define IDS_CHOICE_REPORT_USAGE_LOG 1112
+#define IDS_CHOICE_REPORT_SETTINGS 1113
+#define IDS_CHOICE_PLUS_3 1257
+#define IDS_CHOICE_PLUS_2 1258
+#define IDS_CHOICE_PLUS_1 1259
+#define IDS_CHOICE_ZERO 1260
+#define IDS_CHOICE_MINUS_1 1261
+#define IDS_CHOICE_MINUS_2 1262
+#define IDS_CHOICE_MINUS_3 1263
 #define IDS_NOT_ADMINISTRATOR 5001
 #define IDS_PRINTER_NOT_FOUND 5002
 #define IDS_NO_COMPATIBLE_DRIVER 5003

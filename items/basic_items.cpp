@@ -1,71 +1,81 @@
 // The data of the five basic settings: command bytes, answer layout, settings-file key and choices.
 #include "items/basic_items.h"
 
+#include "core/resource.h"
+
 // Apply templates end in the placeholder 00 that the chosen value replaces.
 // ESC i U p = power-on; ESC i U A = automatic power-off (next byte 00 AC, 01 battery); ESC i X o = report
 // contents. In each ESC command the byte after the letter is 00 to set and 01 to query.
 const BasicItemDefinition kPowerOnDefinition = {
-    L"PowerOn", 1008, {0x1B, 0x69, 0x55, 0x70, 0x00, 0x00}, {0x1B, 0x69, 0x55, 0x70, 0x01}, 32,
-    31,         true, {{1, 1001, false}, {0, 1002, true}}};
+    L"PowerOn",
+    IDC_POWER_ON,
+    {0x1B, 0x69, 0x55, 0x70, 0x00, 0x00},
+    {0x1B, 0x69, 0x55, 0x70, 0x01},
+    32,
+    31,
+    true,
+    {{1, IDS_CHOICE_ENABLE, false}, {0, IDS_CHOICE_DISABLE, true}}};
 
 const BasicItemDefinition kAutoOffAcDefinition = {L"AutoOffAc",
-                                                  1011,
+                                                  IDC_AUTO_OFF_AC,
                                                   {0x1B, 0x69, 0x55, 0x41, 0x00, 0x00, 0x00},
                                                   {0x1B, 0x69, 0x55, 0x41, 0x01, 0x00},
                                                   32,
                                                   31,
                                                   true,
-                                                  {{0, 1010, false},
-                                                   {1, 1011, false},
-                                                   {2, 1012, false},
-                                                   {3, 1013, false},
-                                                   {4, 1014, false},
-                                                   {5, 1015, false},
-                                                   {6, 1016, true},
-                                                   {12, 1017, false},
-                                                   {24, 1018, false},
-                                                   {48, 1019, false},
-                                                   {72, 1020, false}}};
+                                                  {{0, IDS_CHOICE_NO_AUTO_OFF, false},
+                                                   {1, IDS_CHOICE_10_MINUTES, false},
+                                                   {2, IDS_CHOICE_20_MINUTES, false},
+                                                   {3, IDS_CHOICE_30_MINUTES, false},
+                                                   {4, IDS_CHOICE_40_MINUTES, false},
+                                                   {5, IDS_CHOICE_50_MINUTES, false},
+                                                   {6, IDS_CHOICE_60_MINUTES, true},
+                                                   {12, IDS_CHOICE_2_HOURS, false},
+                                                   {24, IDS_CHOICE_4_HOURS, false},
+                                                   {48, IDS_CHOICE_8_HOURS, false},
+                                                   {72, IDS_CHOICE_12_HOURS, false}}};
 
 const BasicItemDefinition kAutoOffBatteryDefinition = {L"AutoOffBattery",
-                                                       1022,
+                                                       IDC_AUTO_OFF_BATTERY,
                                                        {0x1B, 0x69, 0x55, 0x41, 0x00, 0x01, 0x00},
                                                        {0x1B, 0x69, 0x55, 0x41, 0x01, 0x01},
                                                        32,
                                                        31,
                                                        true,
-                                                       {{0, 1010, false},
-                                                        {1, 1011, false},
-                                                        {2, 1012, false},
-                                                        {3, 1013, true},
-                                                        {4, 1014, false},
-                                                        {5, 1015, false},
-                                                        {6, 1016, false}}};
+                                                       {{0, IDS_CHOICE_NO_AUTO_OFF, false},
+                                                        {1, IDS_CHOICE_10_MINUTES, false},
+                                                        {2, IDS_CHOICE_20_MINUTES, false},
+                                                        {3, IDS_CHOICE_30_MINUTES, true},
+                                                        {4, IDS_CHOICE_40_MINUTES, false},
+                                                        {5, IDS_CHOICE_50_MINUTES, false},
+                                                        {6, IDS_CHOICE_60_MINUTES, false}}};
 
 const BasicItemDefinition kPrinterInfoDefinition = {L"PrintInfo",
-                                                    1032,
+                                                    IDC_PRINT_INFO,
                                                     {0x1B, 0x69, 0x58, 0x6F, 0x00, 0x00},
                                                     {0x1B, 0x69, 0x58, 0x6F, 0x01},
                                                     32,
                                                     31,
                                                     true,
-                                                    {{0, 1111, true}, {1, 1112, false}, {2, 1113, false}}};
+                                                    {{0, IDS_CHOICE_REPORT_ALL, true},
+                                                     {1, IDS_CHOICE_REPORT_USAGE_LOG, false},
+                                                     {2, IDS_CHOICE_REPORT_SETTINGS, false}}};
 
 // The calibration value is answered with one bare byte and never goes into a command file.
 const BasicItemDefinition kCalibrationDefinition = {L"Calibration",
-                                                    1018,
+                                                    IDC_CALIBRATION,
                                                     {0x55, 0x0B, 0x03, 0x0D, 0x00},
                                                     {0x55, 0x0B, 0x04, 0x0D},
                                                     1,
                                                     1,
                                                     false,
-                                                    {{130, 1257, false},
-                                                     {120, 1258, false},
-                                                     {110, 1259, false},
-                                                     {100, 1260, true},
-                                                     {90, 1261, false},
-                                                     {80, 1262, false},
-                                                     {70, 1263, false}}};
+                                                    {{130, IDS_CHOICE_PLUS_3, false},
+                                                     {120, IDS_CHOICE_PLUS_2, false},
+                                                     {110, IDS_CHOICE_PLUS_1, false},
+                                                     {100, IDS_CHOICE_ZERO, true},
+                                                     {90, IDS_CHOICE_MINUS_1, false},
+                                                     {80, IDS_CHOICE_MINUS_2, false},
+                                                     {70, IDS_CHOICE_MINUS_3, false}}};
 
 CBasicItem::CBasicItem(IComboBox* combo, IItemPlatform& platform, const BasicItemDefinition& definition,
                        std::shared_ptr<ItemParameterListTemplate> list)
