@@ -47,12 +47,18 @@ bool IsUserAdministrator() {
     return member != FALSE;
 }
 
+namespace {
+Rect ToRect(const RECT& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+            static_cast<int>(r.bottom)};
+}
+} // namespace
+
 bool CenterWindowOver(HWND window, HWND reference) {
     RECT w{}, r{};
     ::GetWindowRect(window, &w);
     ::GetWindowRect(reference, &r);
-    const Point origin =
-        CenteredOrigin({w.left, w.top, w.right, w.bottom}, {r.left, r.top, r.right, r.bottom});
+    const Point origin = CenteredOrigin(ToRect(w), ToRect(r));
     ::MoveWindow(window, origin.x, origin.y, w.right - w.left, w.bottom - w.top, TRUE);
     return true;
 }

@@ -49,7 +49,7 @@ PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& prin
 }
 
 Point CenteredOrigin(const Rect& window, const Rect& reference) {
-    const long x = reference.left + ((reference.right - reference.left) - (window.right - window.left)) / 2;
-    const long y = reference.top + ((reference.bottom - reference.top) - (window.bottom - window.top)) / 2;
+    const int x = reference.left + ((reference.right - reference.left) - (window.right - window.left)) / 2;
+    const int y = reference.top + ((reference.bottom - reference.top) - (window.bottom - window.top)) / 2;
     return {x, y};
 }

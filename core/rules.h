@@ -44,11 +44,15 @@ struct PrinterChoice {
 PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& printers,
                                        const std::vector<std::wstring>& modelNames);
 
-// Top-left corner that centres a box of the window's size over the reference; divisions truncate toward zero.
+// The rectangle of the portable code: windows, the page's recorded places, the split button's parts.
 struct Rect {
-    long left, top, right, bottom;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
 };
 struct Point {
-    long x, y;
+    int x, y;
 };
+// Top-left corner that centres a box of the window's size over the reference; divisions truncate toward zero.
 Point CenteredOrigin(const Rect& window, const Rect& reference);

@@ -38,7 +38,7 @@ public:
         for (const auto& control : recorded_.statics) {
             if (control.id != frameId)
                 continue;
-            LayoutRect rect = control.rect;
+            Rect rect = control.rect;
             rect.bottom += shift;
             state_[frameId] = {frameId, rect, true, true};
         }
@@ -59,7 +59,7 @@ public:
 
 private:
     void Move(const RecordedControl& control, int shift) {
-        LayoutRect rect = control.rect;
+        Rect rect = control.rect;
         rect.top += shift;
         rect.bottom += shift;
         state_[control.id] = {control.id, rect, true, true};

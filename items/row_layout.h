@@ -7,16 +7,9 @@
 
 #include <vector>
 
-struct LayoutRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const LayoutRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
 struct RecordedControl {
     int id;
-    LayoutRect rect;
+    Rect rect;
 };
 
 // The recorded rectangles, each list in the page's order: drop-down lists (binding order), statics (the frame
@@ -29,7 +22,7 @@ struct RecordedLayout {
 
 struct Placement {
     int id;
-    LayoutRect rect;
+    Rect rect;
     bool enabled;
     bool visible;
 };

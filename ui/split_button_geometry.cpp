@@ -17,12 +17,12 @@ bool IsFaceClick(int x, int width, int dpi) {
     return x < width - ArrowStripWidth(dpi);
 }
 
-SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi) {
+SplitButtonGeometry ComputeSplitButton(const Rect& item, bool themed, bool pressed, int dpi) {
     SplitButtonGeometry g{};
     g.frame = item;
     const int pixel = ScaleForDpi(1, dpi);
     // The classic face sits one pixel higher and follows the press by one pixel right and down.
-    SplitRect r = item;
+    Rect r = item;
     if (!themed) {
         r.top -= pixel;
         r.bottom -= pixel;

@@ -4,11 +4,9 @@
 // strip stays at the button's trailing end.
 #pragma once
 
-#include <vector>
+#include "core/rules.h"
 
-struct SplitRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+#include <vector>
 
 struct SplitLine {
     int x1, y1, x2, y2; // end point excluded, as LineTo draws
@@ -18,9 +16,9 @@ struct SplitButtonGeometry {
     SplitLine separator;
     int separatorWidth = 1;       // columns from separator.x1 on
     std::vector<SplitLine> arrow; // one-pixel rows narrowing to a point: 5, 3 and 1 pixels at 96 DPI
-    SplitRect focus;
-    SplitRect text;
-    SplitRect frame; // where the classic frame is drawn (the themed background covers the item rectangle)
+    Rect focus;
+    Rect text;
+    Rect frame; // where the classic frame is drawn (the themed background covers the item rectangle)
 };
 
 // A 96-DPI length at this DPI, rounded to the nearest pixel and never below one.
@@ -34,4 +32,4 @@ bool IsFaceClick(int x, int width, int dpi);
 
 // The parts for an item rectangle; `themed` chooses the visual-style layout, `pressed` the classic pressed
 // shift.
-SplitButtonGeometry ComputeSplitButton(const SplitRect& item, bool themed, bool pressed, int dpi);
+SplitButtonGeometry ComputeSplitButton(const Rect& item, bool themed, bool pressed, int dpi);

@@ -50,7 +50,7 @@ void FillLine(HDC dc, const SplitLine& line, int width, COLORREF colour) {
     ::DeleteObject(brush);
 }
 
-RECT ToRect(const SplitRect& r) {
+RECT ToRect(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -180,7 +180,7 @@ void CPopupButton::DrawItem(const DRAWITEMSTRUCT& draw) {
     const std::wstring text = win::WindowText(hwnd()).substr(0, 255);
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
     const bool focused = (draw.itemState & ODS_FOCUS) != 0;
-    const SplitRect item{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+    const Rect item{draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     HTHEME theme = ::OpenThemeData(hwnd(), L"Button");
     const SplitButtonGeometry g =
         ComputeSplitButton(item, theme != nullptr, selected, win::WindowDpi(hwnd()));

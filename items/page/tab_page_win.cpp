@@ -13,7 +13,7 @@ const RowIds kRows{
     IDC_POWER_ON,   IDC_AUTO_OFF_AC, IDC_AUTO_OFF_BATTERY, IDC_POWER_ON_LABEL, IDC_AUTO_OFF_BATTERY_LABEL,
     IDC_POWER_FRAME};
 
-LayoutRect ToLayout(const RECT& r) {
+Rect ToLayout(const RECT& r) {
     return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
             static_cast<int>(r.bottom)};
 }

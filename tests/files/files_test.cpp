@@ -82,7 +82,7 @@ TEST(RowLayout, OneRowHiddenTheRestCloseUpAndNothingDrifts) {
 }
 
 TEST(SplitButtonGeometry, NinetySixDpiFiguresExactlyAndScaledAbove) {
-    const SplitRect item{0, 0, 93, 23};
+    const Rect item{0, 0, 93, 23};
     const SplitButtonGeometry themed = ComputeSplitButton(item, true, false, 96);
     EXPECT_EQ(themed.separator.x1, 77);
     EXPECT_EQ(themed.separator.y1, 4);
@@ -97,7 +97,7 @@ TEST(SplitButtonGeometry, NinetySixDpiFiguresExactlyAndScaledAbove) {
 }
 
 TEST(SplitButtonGeometry, At144DpiEveryPartScalesAndTheArrowStaysAWholeTriangle) {
-    const SplitRect item{0, 0, 140, 35};
+    const Rect item{0, 0, 140, 35};
     const SplitButtonGeometry g = ComputeSplitButton(item, true, false, 144);
     EXPECT_TRUE(IsFaceClick(115, 140, 144));
     EXPECT_FALSE(IsFaceClick(116, 140, 144));
