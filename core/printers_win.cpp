@@ -3,6 +3,7 @@
 
 #include "core/printer_list_win.h"
 #include "core/rules.h"
+#include "win/controls.h"
 #include "win/handles.h"
 
 #include <memory>
@@ -126,14 +127,14 @@ bool FillPrinterList(HWND comboBox, const std::vector<std::wstring>& modelNames)
     const PrinterChoice choice = ChooseAcceptablePrinters(printers, modelNames);
     if (choice.listed.empty())
         return false;
+    const win::ComboBox list(comboBox);
     for (const std::wstring& name : choice.listed)
-        ::SendMessageW(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    ::SendMessageW(comboBox, CB_SETCURSEL, 0, 0);
+        list.AddString(name);
+    list.SetCurSel(0);
     if (choice.preferred.empty())
         return true;
-    const LRESULT found =
-        ::SendMessageW(comboBox, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(choice.preferred.c_str()));
+    const int found = list.FindStringExact(choice.preferred, 0);
     if (found != CB_ERR)
-        ::SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+        list.SetCurSel(found);
     return true;
 }
