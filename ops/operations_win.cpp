@@ -53,6 +53,8 @@ const Operation* FindByName(const std::wstring& name) {
     return nullptr;
 }
 
+namespace {
+
 void Finish(const Operation& operation, const DeviceJob& job, int32_t code) {
     // The fallback of the next start-up: what the printer was last given or the user last saved. Workers of
     // one run may finish together, and one model's file is written by one of them at a time, or its keys mix.
@@ -63,10 +65,12 @@ void Finish(const Operation& operation, const DeviceJob& job, int32_t code) {
     }
 }
 
-int32_t Run(const Operation& operation, DeviceJob& job) {
+} // namespace
+
+int32_t Run(const Operation& operation, DeviceJob& job, const WorkerRunner& runWorker) {
     if (operation.items == Items::kRequired && job.items.empty())
         return result::kAllPagesDisabled;
-    const int32_t code = operation.worker(&job);
+    const int32_t code = runWorker ? runWorker(operation, job) : operation.worker(&job);
     Finish(operation, job, code);
     return code;
 }

@@ -6,6 +6,7 @@
 #include "comm/device_ops.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace ops {
@@ -47,12 +48,13 @@ const Operation& Find(Id id);
 // The operation of that console name; null when none.
 const Operation* FindByName(const std::wstring& name);
 
-// The last-settings rule after an operation ended with `code`.
-void Finish(const Operation& operation, const DeviceJob& job, int32_t code);
+// How a front end has the worker run: the console on its own thread, the window behind its progress dialog.
+using WorkerRunner = std::function<int32_t(const Operation& operation, DeviceJob& job)>;
 
-// Runs the worker on the calling thread, then Finish; the result code. No question is asked: the caller
-// has asked it or was told not to.
-int32_t Run(const Operation& operation, DeviceJob& job);
+// Runs the operation: 5023 when it needs items and has none; else the worker (on the calling thread, or as
+// `runWorker` has it run), then the last-settings rule; the result code. No question is asked: the caller has
+// asked it or was told not to.
+int32_t Run(const Operation& operation, DeviceJob& job, const WorkerRunner& runWorker = {});
 
 // Workers of the file operations: export and the command file write job.destinationPath from the job's
 // items; import reads it into them.

@@ -24,20 +24,16 @@ int32_t CPrinterConfigToolDlg::Perform(ops::Id id, DeviceJob& job) {
     const ops::Operation& operation = ops::Find(id);
     if (operation.confirmation && !Confirm(operation.confirmation))
         return result::kNone;
-    if (operation.items == ops::Items::kRequired && job.items.empty())
-        return result::kAllPagesDisabled;
-    int32_t code = result::kNone;
-    if (operation.progressCaption) {
-        // The first reading has no parent: the main window is not shown yet.
-        CProgressDlg progress(id == ops::Id::kGet ? nullptr : hwnd(), operation.worker, &job,
-                              win::LoadResourceString(operation.progressCaption));
+    // Long operations run behind the progress dialog; the first reading has no parent, as the main window is
+    // not shown yet.
+    return ops::Run(operation, job, [&](const ops::Operation& op, DeviceJob& j) {
+        if (!op.progressCaption)
+            return op.worker(&j);
+        CProgressDlg progress(id == ops::Id::kGet ? nullptr : hwnd(), op.worker, &j,
+                              win::LoadResourceString(op.progressCaption));
         progress.DoModal();
-        code = progress.result;
-    } else {
-        code = operation.worker(&job);
-    }
-    ops::Finish(operation, job, code);
-    return code;
+        return progress.result;
+    });
 }
 
 void CPrinterConfigToolDlg::PerformAndShow(ops::Id id, DeviceJob job) {
