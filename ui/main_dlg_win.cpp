@@ -82,9 +82,10 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
     splitButton_.Attach(hwnd());
     // The page is laid out for the printer's own model at once, so the first selection below finds nothing
     // to rebuild; a printer whose model cannot be found is reported further on, in its turn.
-    size_t early = 0;
-    if (FindModelIndex(catalogue_, printerName_, early))
-        modelIndex_ = static_cast<uint32_t>(early);
+    size_t index = 0;
+    const bool modelFound = FindModelIndex(catalogue_, printerName_, index);
+    if (modelFound)
+        modelIndex_ = static_cast<uint32_t>(index);
     RebuildForModel();
     if (!page_.hwnd()) {
         // A library whose settings page cannot be created: an empty window would be of no use.
@@ -115,13 +116,11 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
         return TRUE;
     }
     printerList_.SetCurSel(entry);
-    size_t index = 0;
-    if (!FindModelIndex(catalogue_, printerName_, index)) {
+    if (!modelFound) {
         ShowError(IDS_NO_COMPATIBLE_DRIVER);
         EndDialog(0);
         return TRUE;
     }
-    modelIndex_ = static_cast<uint32_t>(index);
     OnPrinterSelChange(IDC_PRINTER_LIST, CBN_SELCHANGE);
     ::PostMessageW(hwnd(), kAfterInitMessage, 0, 0);
     RetrieveAtStartup();
