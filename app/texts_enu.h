@@ -99,6 +99,13 @@
     "Remove it before you save to this name again."
 #define STR_PRINT_LOG_CORRUPT "The print log the printer sent was damaged, even when asked again. No file was saved."
 #define STR_PRINT_LOG_NO_CSV "The print log could not be turned into a CSV file. No file was saved."
+#define STR_PATH_TOO_LONG "The file cannot be saved because its path is too long.\nChoose a folder or file name with a shorter path."
+#define STR_DEVICE_NAME "The file cannot be saved because its name is reserved for a device (such as NUL, CON, PRN, AUX, COM1 or LPT1).\nChoose another file name."
+#define STR_TARGET_IS_FOLDER "The file cannot be saved because a folder of that name is there.\nChoose another file name."
+#define STR_TARGET_READ_ONLY "The file cannot be saved because the file there is read-only.\nChoose another file name."
+#define STR_FILE_IN_USE "The file cannot be saved because another program is using it.\nClose that program or choose another file name."
+#define STR_FOLDER_MISSING "The file cannot be saved because its folder does not exist.\nChoose an existing folder."
+#define STR_PORT_BUSY "Another program is communicating with the printer on this port.\nWait until it has finished and try again."
 #define STR_PROGRESS_RESETTING "Resetting the printer..."
 
 /* Buttons every dialog shares */

@@ -1,10 +1,13 @@
 // Paths beside the program, from the module file name.
 #include "core/paths_win.h"
 
+#include "core/result_codes.h"
 #include "core/rules.h"
 #include "win/handles.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 namespace {
 std::wstring g_programPath;
@@ -61,8 +64,89 @@ bool PathExists(const std::wstring& path) {
     return static_cast<bool>(search);
 }
 
-bool IsFolderOrReadOnly(const std::wstring& path) {
+namespace {
+
+// "~lx" and eight hex digits with ".tmp": the longest name a temporary file beside an output takes.
+constexpr size_t kTempNameLength = 15;
+// A command file keeps the earlier one as NAME.bak while it writes.
+constexpr size_t kBackupSuffixLength = 4;
+
+size_t NameStart(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? 0 : slash + 1;
+}
+
+} // namespace
+
+int32_t OutputTargetProblem(const std::wstring& path) {
+    if (path.empty())
+        return result::kFileSaveFailed;
+    const size_t nameStart = NameStart(path);
+    const std::wstring name = path.substr(nameStart);
+    // "\\.\" is the device namespace, where a full path of a device name such as NUL also lands.
+    if (path.compare(0, 4, L"\\\\.\\") == 0 || IsDeviceName(name))
+        return result::kDeviceName;
+    if (name.empty())
+        return result::kTargetIsFolder;
+    if (nameStart + std::max(name.size() + kBackupSuffixLength, kTempNameLength) >= MAX_PATH)
+        return result::kPathTooLong;
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return result::kTargetIsFolder;
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return result::kTargetReadOnly;
+        return result::kNone;
+    }
+    const std::wstring folder = nameStart == 0 ? L"." : path.substr(0, nameStart);
+    const DWORD folderAttributes = ::GetFileAttributesW(folder.c_str());
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return result::kFolderMissing;
+    return result::kNone;
+}
+
+int32_t WriteFailureCode(unsigned long error, const std::wstring& path) {
+    // Replacing a file that another program holds may be refused as access denied: whether it is held is
+    // asked of the file itself.
+    if (error == ERROR_ACCESS_DENIED && !path.empty()) {
+        win::FileHandle probe(::CreateFileW(path.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        if (!probe && ::GetLastError() == ERROR_SHARING_VIOLATION)
+            return result::kFileInUse;
+    }
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return result::kFileInUse;
+    case ERROR_PATH_NOT_FOUND:
+        return result::kFolderMissing;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return result::kPathTooLong;
+    default:
+        return result::kFileSaveFailed;
+    }
+}
+
+std::wstring CreateTempFileBeside(const std::wstring& path) {
+    const std::wstring folder = path.substr(0, NameStart(path));
+    static volatile LONG counter = 0;
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        // Unique enough across processes and threads; a name taken by someone else is passed over.
+        const DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount() ^
+                           static_cast<DWORD>(::InterlockedIncrement(&counter)) * 40503u;
+        wchar_t name[16];
+        for (int i = 0; i < 8; ++i)
+            name[3 + i] = L"0123456789abcdef"[(seed >> (28 - 4 * i)) & 0xF];
+        name[0] = L'~', name[1] = L'l', name[2] = L'x';
+        std::wstring temp = folder + std::wstring(name, 11) + L".tmp";
+        win::FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            return temp;
+        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return {};
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 // Files beside the program: its own full path and the paths built from it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // The device-settings program's full path: this program's own, unless a companion program beside it has named
@@ -19,9 +20,16 @@ std::wstring SettingsFilePath();
 // The last-settings file of a model beside the program.
 std::wstring LastSettingsFilePath(const std::wstring& modelName);
 
-// True when something exists at the path that must not be replaced by a file written there: a folder, or a
-// file marked read-only (refused whatever rights the process has).
-bool IsFolderOrReadOnly(const std::wstring& path);
+// Why a file cannot be written at this full path, as a result code; result::kNone when nothing stands in the
+// way. Checked before anything is written: a device name, a path too long for the file, its temporary file
+// beside it or a .bak copy, a missing folder, a folder or a read-only file at the path.
+int32_t OutputTargetProblem(const std::wstring& path);
+// The result code of a failed write of `path` from its system error: in use, folder missing, too long, else
+// 5020.
+int32_t WriteFailureCode(unsigned long error, const std::wstring& path);
+// Creates an empty file of a new name in the folder of `path`, for a file that is written whole and then put
+// in place; empty when it cannot, with the system error left for WriteFailureCode.
+std::wstring CreateTempFileBeside(const std::wstring& path);
 
 // The path made full against the current folder, as the file functions would take it; the private-profile
 // functions would take a bare name from the Windows folder instead. Empty stays empty; a path that cannot be

@@ -35,4 +35,12 @@ constexpr int32_t kBackupInTheWay = IDS_BACKUP_IN_THE_WAY;  // a command file's 
 constexpr int32_t kPrintLogCorrupt = IDS_PRINT_LOG_CORRUPT; // the print log read cannot be right
 constexpr int32_t kPrintLogNoCsv = IDS_PRINT_LOG_NO_CSV;    // the print log could not be made into a CSV file
 
+constexpr int32_t kPathTooLong = IDS_PATH_TOO_LONG; // an output path longer than the file functions take
+constexpr int32_t kDeviceName = IDS_DEVICE_NAME;    // an output name that Windows takes for a device
+constexpr int32_t kTargetIsFolder = IDS_TARGET_IS_FOLDER; // a folder is where the file would go
+constexpr int32_t kTargetReadOnly = IDS_TARGET_READ_ONLY; // a read-only file is where the file would go
+constexpr int32_t kFileInUse = IDS_FILE_IN_USE;           // another program holds the file
+constexpr int32_t kFolderMissing = IDS_FOLDER_MISSING;    // the output's folder does not exist
+constexpr int32_t kPortBusy = IDS_PORT_BUSY;              // another program kept the printer's port too long
+
 } // namespace result

@@ -23,6 +23,20 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && LowerCase(a) == LowerCase(b);
 }
 
+bool IsDeviceName(const std::wstring& fileName) {
+    std::wstring stem = fileName.substr(0, fileName.find(L'.'));
+    while (!stem.empty() && (stem.back() == L' ' || stem.back() == L'.'))
+        stem.pop_back();
+    stem = LowerCase(stem);
+    if (stem == L"con" || stem == L"prn" || stem == L"aux" || stem == L"nul" || stem == L"conin$" ||
+        stem == L"conout$")
+        return true;
+    // COM and LPT with one digit, the superscripts 1, 2 and 3 included.
+    return stem.size() == 4 && (stem.compare(0, 3, L"com") == 0 || stem.compare(0, 3, L"lpt") == 0) &&
+           ((stem[3] >= L'0' && stem[3] <= L'9') || stem[3] == L'\u00b9' || stem[3] == L'\u00b2' ||
+            stem[3] == L'\u00b3');
+}
+
 ModelFeatures FeaturesOf(const std::wstring& modelName) {
     const bool wireless = modelName == L"Korvale LX-450W";
     return {!wireless, wireless, wireless};

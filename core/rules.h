@@ -14,6 +14,11 @@ wchar_t LowerChar(wchar_t c);
 // Equal after LowerCase: how names, choices, commands and options typed by a user are compared.
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
 
+// True when Windows takes this file name (the last part of a path) for a device rather than a file: CON, PRN,
+// AUX, NUL, COM0-9, LPT0-9 (and their superscript-digit forms), CONIN$ and CONOUT$, in any letter case,
+// with any extension and with trailing blanks or dots.
+bool IsDeviceName(const std::wstring& fileName);
+
 // What a model has beyond the settings every model shares. Which model has what is decided here alone.
 struct ModelFeatures {
     bool powerOnRow = true;   // the power-on setting (the page's first row)

@@ -1,6 +1,7 @@
 // The command file on disk: backup, create, lead-in, header, item commands, and the way back on failure.
 #include "files/command_file_win.h"
 
+#include "core/paths_win.h"
 #include "core/result_codes.h"
 #include "files/command_file.h"
 #include "win/handles.h"
@@ -47,21 +48,18 @@ int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems item
     const std::wstring backup = path + L".bak";
     if (path.empty() || items.empty() || model.SeriesCode == 0 || model.ModelCode == 0 || model.name.empty())
         return result::kFileSaveFailed;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    // A folder is not a file to replace: moving it aside would take the user's folder away.
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return result::kFileOpenFailed;
-    // A read-only file is refused before anything moves, whatever rights the process has.
-    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
-        return result::kFileSaveFailed;
+    // A folder, a read-only file, a device name or a path too long is refused before anything moves.
+    const int32_t problem = OutputTargetProblem(path);
+    if (problem != result::kNone)
+        return problem;
+    const bool exists = ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     bool haveBackup = false;
     if (exists) {
         // A backup left from an earlier save may be the only copy of that file: it is never replaced.
         if (::GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES)
             return result::kBackupInTheWay;
         if (!::MoveFileW(path.c_str(), backup.c_str()))
-            return result::kFileSaveFailed;
+            return WriteFailureCode(::GetLastError(), path);
         haveBackup = true;
     }
     auto restore = [&] {
@@ -72,8 +70,9 @@ int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems item
     win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
+        const int32_t code = WriteFailureCode(::GetLastError(), path);
         restore();
-        return result::kFileOpenFailed;
+        return code == result::kFileSaveFailed ? result::kFileOpenFailed : code;
     }
     // Removes the partly written file and brings the earlier one back. When the partial file cannot be
     // removed, the earlier file stays reachable under its backup name rather than being overwritten.

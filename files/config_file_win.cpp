@@ -5,8 +5,11 @@
 #include "core/paths_win.h"
 #include "core/result_codes.h"
 #include "win/handles.h"
+#include "win/named_lock.h"
 
 #include <windows.h>
+
+#include <functional>
 
 namespace {
 
@@ -56,25 +59,46 @@ int32_t WriteConfigFile(const std::wstring& path, const ModelRecord& model, cons
     return written ? result::kExportDone : result::kFileSaveFailed;
 }
 
+namespace {
+
+// Writes the file beside `path` and puts it in place when whole: the profile functions write key by key, and
+// a reader, another writer or a failure midway must never meet half a file. `keepEarlier` starts from what
+// the file holds now. 0 when done, else the failure's result code (no temporary file left).
+int32_t WriteWholeProfile(const std::wstring& path, bool keepEarlier,
+                          const std::function<bool(const std::wstring&)>& write) {
+    const int32_t problem = OutputTargetProblem(path);
+    if (problem != result::kNone)
+        return problem;
+    const std::wstring temp = CreateTempFileBeside(path);
+    if (temp.empty())
+        return WriteFailureCode(::GetLastError(), path);
+    DWORD error = ERROR_SUCCESS;
+    if (keepEarlier && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !::CopyFileW(path.c_str(), temp.c_str(), FALSE))
+        error = ::GetLastError();
+    const bool written = error == ERROR_SUCCESS && write(temp);
+    // The profile functions may hold what they wrote; it reaches the disk before the file takes its place.
+    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.c_str());
+    if (written &&
+        ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return result::kNone;
+    const int32_t code = written ? WriteFailureCode(::GetLastError(), path) : WriteFailureCode(error, path);
+    ::DeleteFileW(temp.c_str());
+    return code;
+}
+
+} // namespace
+
 int32_t ExportConfigFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
-    // A read-only file is never replaced, whatever rights the process has.
-    if (path.empty() || IsFolderOrReadOnly(path))
-        return result::kFileSaveFailed;
-    const size_t slash = path.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
-    wchar_t temp[MAX_PATH + 16] = {};
-    if (!::GetTempFileNameW(folder.c_str(), L"lxc", 0, temp))
+    if (items.empty())
         return result::kFileSaveFailed;
     const int32_t enabled[1] = {0};
-    int32_t code = WriteConfigFile(temp, model, items, enabled, 1);
-    // The profile functions may hold what they wrote; it reaches the disk before the file takes its place.
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp);
-    if (code == result::kExportDone &&
-        !::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        code = result::kFileSaveFailed;
-    if (code != result::kExportDone)
-        ::DeleteFileW(temp);
-    return code;
+    int32_t code = result::kFileSaveFailed;
+    const int32_t failure = WriteWholeProfile(path, false, [&](const std::wstring& temp) {
+        code = WriteConfigFile(temp, model, items, enabled, 1);
+        return code == result::kExportDone;
+    });
+    return failure != result::kNone ? failure : code;
 }
 
 bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model) {
@@ -118,10 +142,17 @@ int32_t ReadConfigFile(const std::wstring& path, const ModelRecord& model, const
     return result::kImportDone;
 }
 
-void WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
+bool WriteLastSettingsFile(const std::wstring& path, const ModelRecord& model, const SettingItems& items) {
     if (path.empty())
-        return; // never a bare name, which the profile functions would take from the Windows folder
+        return false; // never a bare name, which the profile functions would take from the Windows folder
+    // Programs that finish together (two lxdevctl runs, lxdevctl beside lxdevset) write one model's file one
+    // at a time, or its keys mix.
+    win::NamedLock lock(L"file", path, 30000);
+    if (!lock.Held())
+        return false;
     const int32_t enabled[1] = {0};
-    WriteConfigFile(path, model, items, enabled, 1);
-    WriteKey(path, kSettings, ini::kAdminPassword, L"");
+    return WriteWholeProfile(path, true, [&](const std::wstring& temp) {
+               return WriteConfigFile(temp, model, items, enabled, 1) == result::kExportDone &&
+                      WriteKey(temp, kSettings, ini::kAdminPassword, L"");
+           }) == result::kNone;
 }

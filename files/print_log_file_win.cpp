@@ -9,15 +9,6 @@
 
 #include <windows.h>
 
-namespace {
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
-}
-
-} // namespace
-
 // By this machine's time-zone rules for that date.
 bool SystemUtcOffset(uint32_t utcSeconds, int32_t& offsetMinutes) {
     // Seconds since 1970 to the file-time scale (100 ns since 1601).
@@ -36,18 +27,17 @@ bool SystemUtcOffset(uint32_t utcSeconds, int32_t& offsetMinutes) {
     return true;
 }
 
-bool WriteFileWhole(const std::wstring& path, const std::string& bytes) {
-    if (path.empty())
-        return false;
-    if (IsFolderOrReadOnly(path))
-        return false;
-    wchar_t temp[MAX_PATH + 16] = {};
-    if (!::GetTempFileNameW(FolderOf(path).c_str(), L"lxl", 0, temp))
-        return false;
+int32_t WriteFileWhole(const std::wstring& path, const std::string& bytes) {
+    const int32_t problem = OutputTargetProblem(path);
+    if (problem != result::kNone)
+        return problem;
+    const std::wstring temp = CreateTempFileBeside(path);
+    if (temp.empty())
+        return WriteFailureCode(::GetLastError(), path);
     bool written = false;
     {
-        win::FileHandle file(
-            ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        win::FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD done = 0;
         written = file &&
                   (bytes.empty() ||
@@ -55,10 +45,12 @@ bool WriteFileWhole(const std::wstring& path, const std::string& bytes) {
                     done == bytes.size())) &&
                   ::FlushFileBuffers(file.get());
     }
-    if (written && ::MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    ::DeleteFileW(temp);
-    return false;
+    if (written &&
+        ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return result::kFileCreated;
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temp.c_str());
+    return WriteFailureCode(error, path);
 }
 
 int32_t SavePrintLogWorker(void* job) {
@@ -72,5 +64,5 @@ int32_t SavePrintLogWorker(void* job) {
     std::string bytes;
     if (!printlog::BuildPrintLogCsv(transaction.Records(), &SystemUtcOffset, bytes))
         return result::kPrintLogNoCsv;
-    return WriteFileWhole(copy.destinationPath, bytes) ? result::kFileCreated : result::kFileSaveFailed;
+    return WriteFileWhole(copy.destinationPath, bytes);
 }

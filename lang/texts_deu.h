@@ -106,6 +106,13 @@
     "entfernt werden konnte. Entfernen Sie sie, bevor Sie erneut unter diesem Namen speichern."
 #define STR_PRINT_LOG_CORRUPT "Das vom Drucker gesendete Druckprotokoll war beschädigt, auch nach erneuter Anforderung. Es wurde keine Datei gespeichert."
 #define STR_PRINT_LOG_NO_CSV "Das Druckprotokoll konnte nicht in eine CSV-Datei umgewandelt werden. Es wurde keine Datei gespeichert."
+#define STR_PATH_TOO_LONG "Die Datei kann nicht gespeichert werden, weil ihr Pfad zu lang ist.\nWählen Sie einen Ordner oder Dateinamen mit kürzerem Pfad."
+#define STR_DEVICE_NAME "Die Datei kann nicht gespeichert werden, weil ihr Name für ein Gerät reserviert ist (etwa NUL, CON, PRN, AUX, COM1 oder LPT1).\nWählen Sie einen anderen Dateinamen."
+#define STR_TARGET_IS_FOLDER "Die Datei kann nicht gespeichert werden, weil dort ein Ordner dieses Namens ist.\nWählen Sie einen anderen Dateinamen."
+#define STR_TARGET_READ_ONLY "Die Datei kann nicht gespeichert werden, weil die vorhandene Datei schreibgeschützt ist.\nWählen Sie einen anderen Dateinamen."
+#define STR_FILE_IN_USE "Die Datei kann nicht gespeichert werden, weil ein anderes Programm sie verwendet.\nSchließen Sie dieses Programm oder wählen Sie einen anderen Dateinamen."
+#define STR_FOLDER_MISSING "Die Datei kann nicht gespeichert werden, weil ihr Ordner nicht existiert.\nWählen Sie einen vorhandenen Ordner."
+#define STR_PORT_BUSY "Ein anderes Programm kommuniziert mit dem Drucker an diesem Anschluss.\nWarten Sie, bis es fertig ist, und versuchen Sie es erneut."
 #define STR_PROGRESS_RESETTING "Der Drucker wird zurückgesetzt..."
 
 #define TXT_OK "OK"

@@ -103,6 +103,13 @@
     "être supprimée. Supprimez-la avant d'enregistrer de nouveau sous ce nom."
 #define STR_PRINT_LOG_CORRUPT "Le journal d'impression envoyé par l'imprimante était endommagé, même après une nouvelle demande. Aucun fichier n'a été enregistré."
 #define STR_PRINT_LOG_NO_CSV "Le journal d'impression n'a pas pu être converti en fichier CSV. Aucun fichier n'a été enregistré."
+#define STR_PATH_TOO_LONG "Le fichier ne peut pas être enregistré car son chemin est trop long.\nChoisissez un dossier ou un nom de fichier au chemin plus court."
+#define STR_DEVICE_NAME "Le fichier ne peut pas être enregistré car son nom est réservé à un périphérique (comme NUL, CON, PRN, AUX, COM1 ou LPT1).\nChoisissez un autre nom de fichier."
+#define STR_TARGET_IS_FOLDER "Le fichier ne peut pas être enregistré car un dossier porte ce nom.\nChoisissez un autre nom de fichier."
+#define STR_TARGET_READ_ONLY "Le fichier ne peut pas être enregistré car le fichier existant est en lecture seule.\nChoisissez un autre nom de fichier."
+#define STR_FILE_IN_USE "Le fichier ne peut pas être enregistré car un autre programme l'utilise.\nFermez ce programme ou choisissez un autre nom de fichier."
+#define STR_FOLDER_MISSING "Le fichier ne peut pas être enregistré car son dossier n'existe pas.\nChoisissez un dossier existant."
+#define STR_PORT_BUSY "Un autre programme communique avec l'imprimante sur ce port.\nAttendez qu'il ait terminé et réessayez."
 #define STR_PROGRESS_RESETTING "Réinitialisation de l'imprimante..."
 
 #define TXT_OK "OK"

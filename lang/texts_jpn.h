@@ -99,6 +99,13 @@
     "が同じ場所にあり、削除できませんでした。この名前で再度保存する前に削除してください。"
 #define STR_PRINT_LOG_CORRUPT "プリンターから送られた印刷ログは、再要求しても破損していました。ファイルは保存されませんでした。"
 #define STR_PRINT_LOG_NO_CSV "印刷ログを CSV ファイルに変換できませんでした。ファイルは保存されませんでした。"
+#define STR_PATH_TOO_LONG "パスが長すぎるため、ファイルを保存できません。\n短いパスのフォルダーまたはファイル名を選んでください。"
+#define STR_DEVICE_NAME "名前がデバイス用に予約されているため (NUL、CON、PRN、AUX、COM1、LPT1 など)、ファイルを保存できません。\n別のファイル名を選んでください。"
+#define STR_TARGET_IS_FOLDER "同じ名前のフォルダーがあるため、ファイルを保存できません。\n別のファイル名を選んでください。"
+#define STR_TARGET_READ_ONLY "既存のファイルが読み取り専用のため、ファイルを保存できません。\n別のファイル名を選んでください。"
+#define STR_FILE_IN_USE "別のプログラムが使用中のため、ファイルを保存できません。\nそのプログラムを閉じるか、別のファイル名を選んでください。"
+#define STR_FOLDER_MISSING "フォルダーが存在しないため、ファイルを保存できません。\n既存のフォルダーを選んでください。"
+#define STR_PORT_BUSY "別のプログラムがこのポートのプリンターと通信しています。\n終了するまで待ってから、もう一度お試しください。"
 #define STR_PROGRESS_RESETTING "プリンターをリセットしています..."
 
 #define TXT_OK "OK"

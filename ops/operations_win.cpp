@@ -8,8 +8,6 @@
 #include "files/config_file_win.h"
 #include "files/print_log_file_win.h"
 
-#include <mutex>
-
 namespace ops {
 namespace {
 
@@ -56,13 +54,10 @@ const Operation* FindByName(const std::wstring& name) {
 namespace {
 
 void Finish(const Operation& operation, const DeviceJob& job, int32_t code) {
-    // The fallback of the next start-up: what the printer was last given or the user last saved. Workers of
-    // one run may finish together, and one model's file is written by one of them at a time, or its keys mix.
-    if (operation.savesLastSettings && code == operation.success && !job.model.name.empty()) {
-        static std::mutex writing;
-        std::lock_guard<std::mutex> lock(writing);
+    // The fallback of the next start-up: what the printer was last given or the user last saved. A failure
+    // to keep it does not undo what the operation did, so it is not the operation's result.
+    if (operation.savesLastSettings && code == operation.success && !job.model.name.empty())
         WriteLastSettingsFile(LastSettingsFilePath(job.model.name), job.model, job.items);
-    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // Configuration and last-settings files on real disk under Wine: the exact lines, the import rules and what
 // hostile files do to the lists.
 #include "core/result_codes.h"
+#include "files/command_file_win.h"
 #include "files/config_file_win.h"
+#include "files/print_log_file_win.h"
 #include "items/basic_items.h"
 #include "items/platform_win.h"
 #include "tests/app/harness_win.h"
@@ -10,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using testing::HasSubstr;
@@ -51,6 +54,15 @@ protected:
     FakeCombo combos[4]{FakeCombo(1), FakeCombo(7), FakeCombo(2), FakeCombo(3)};
     SettingItems items;
 };
+
+size_t Count(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    win::FindHandle search(::FindFirstFileW(pattern.c_str(), &found));
+    size_t count = search ? 1 : 0;
+    while (search && ::FindNextFileW(search.get(), &found))
+        ++count;
+    return count;
+}
 
 const char kValid[] =
     "[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n";
@@ -121,15 +133,31 @@ TEST_F(ConfigFile, HostileFilesNeverLeaveAListWithoutAValidChoice) {
     EXPECT_EQ(combos[1].selection, 4);
 }
 
-TEST_F(ConfigFile, ReadOnlyTargetsFailWithTheirContentIntact) {
+TEST_F(ConfigFile, UnwritableTargetsFailEachWithItsReasonAndTheirContentIntact) {
     Write("keep me");
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(Export(), 5020);
+    EXPECT_EQ(Export(), 5039);
     EXPECT_EQ(harness::ReadTextFile(path), L"keep me");
-    path = dir + L"\\no such folder\\settings.dat";
-    EXPECT_EQ(Export(), 5020);
-    path = dir;
-    EXPECT_EQ(Export(), 5020);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        // Held by another program without sharing: nothing replaces it.
+        win::FileHandle held(
+            ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_EQ(Export(), 5040);
+    }
+    EXPECT_EQ(harness::ReadTextFile(path), L"keep me");
+    const std::vector<std::pair<std::wstring, int32_t>> targets = {
+        {dir + L"\\no such folder\\settings.dat", 5041},
+        {dir, 5038},
+        {dir + L"\\", 5038},
+        {dir + L"\\NUL", 5037},
+        {dir + L"\\com1.dat", 5037},
+        {dir + L"\\Aux .txt", 5037},
+        {L"\\\\.\\COM1", 5037}};
+    for (const auto& [target, code] : targets) {
+        path = target;
+        EXPECT_EQ(Export(), code) << std::string(target.begin(), target.end());
+    }
     path = dir + L"\\settings.dat";
     // A key write that fails after the new file was made: 5020, the earlier file as it was, no file left
     // over.
@@ -154,4 +182,44 @@ TEST_F(ConfigFile, LastSettingsFileKeepsEarlierKeysAndHoldsAnEmptyAdminPassword)
     EXPECT_THAT(text, HasSubstr(L"PowerOn=1"));
     EXPECT_THAT(text, HasSubstr(L"AdminPassword=\r\n"));
     EXPECT_THAT(text, HasSubstr(L"DriverName=Korvale LX-410"));
+}
+
+// Folders of 240 to 400 characters with a short file name in them, as an administrator's deep share may have:
+// every writer either writes the whole file or says the path is too long, and nothing lands anywhere else.
+TEST_F(ConfigFile, EveryWriterWritesOrRefusesLongPathsAndNothingLandsElsewhere) {
+    std::wstring folder = dir;
+    std::vector<std::wstring> made;
+    const size_t strayBefore = Count(L"~lx*");
+    for (size_t length = 240; length <= 400; length += 8) {
+        // Parts of at most 100 characters, made through the long-path form.
+        while (folder.size() < length) {
+            const size_t part = std::min<size_t>(100, length - folder.size() - 1);
+            folder += L"\\" + std::wstring(part == 0 ? 1 : part, L'd');
+            ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+            made.push_back(folder);
+        }
+        const std::wstring target = folder + L"\\log.csv";
+        const bool fits = target.size() + 4 < MAX_PATH;
+        const ModelRecord model = kModel;
+        const SettingItems prepared =
+            PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, TheItemPlatform());
+        const std::vector<std::pair<const char*, std::function<int32_t()>>> writers = {
+            {"configuration", [&] { return ExportConfigFile(target, model, prepared); }},
+            {"command file", [&] { return WriteCommandFile(target, model, prepared); }},
+            {"print log", [&] { return WriteFileWhole(target, "Sequence\r\n"); }},
+            {"last settings", [&] { return WriteLastSettingsFile(target, model, prepared) ? 6503 : 5036; }},
+        };
+        for (const auto& [what, write] : writers) {
+            const int32_t code = write();
+            const bool written =
+                ::GetFileAttributesW((L"\\\\?\\" + target).c_str()) != INVALID_FILE_ATTRIBUTES;
+            EXPECT_EQ(written, fits) << what << " " << target.size();
+            EXPECT_TRUE(fits ? code == 6503 || code == 6508 : code == 5036) << what << " " << code;
+            ::DeleteFileW((L"\\\\?\\" + target).c_str());
+        }
+        EXPECT_EQ(Count(L"\\\\?\\" + folder + L"\\*"), 2u) << target.size(); // "." and ".." alone
+    }
+    EXPECT_EQ(Count(L"~lx*"), strayBefore); // nothing in the current folder
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        ::RemoveDirectoryW((L"\\\\?\\" + *it).c_str());
 }

@@ -599,7 +599,7 @@ TEST_F(MainWindow, PrintLogSavedWholeOrNotAtAll) {
     EXPECT_EQ(harness::ReadBytes(kept), "earlier");
     run = save(L"Logbook LX-410", copy.dirPath(L"missing\\log.csv"));
     EXPECT_EQ(run.Lines("message|").back(), std::string(kError) +
-                                                "The file cannot be saved.\\nMake sure that it is "
-                                                "possible to write to the specified folder.");
-    EXPECT_EQ(CountFiles(copy.dir(), L"lxl*"), 0);
+                                                "The file cannot be saved because its folder does not "
+                                                "exist.\\nChoose an existing folder.");
+    EXPECT_EQ(CountFiles(copy.dir(), L"~lx*"), 0);
 }
