@@ -2,6 +2,7 @@
 #include "comm/services_win.h"
 
 #include "core/printers.h"
+#include "win/named_lock.h"
 
 #include <windows.h>
 
@@ -24,10 +25,23 @@ bool Win32Drives::VolumeLabel(const std::wstring& root, std::wstring& label) {
     return true;
 }
 
+namespace {
+
+// Long enough for another program's longest exchange (a reset waits 16 s for the printer to restart, a print
+// log may take longer), short enough that a program that hangs on the port is reported, not waited for.
+constexpr DWORD kPortWaitMs = 60000;
+
+std::shared_ptr<void> HoldPort(const std::wstring& portName) {
+    auto lock = std::make_shared<win::NamedLock>(L"port", portName, kPortWaitMs);
+    return lock->Held() ? lock : nullptr;
+}
+
+} // namespace
+
 const CommServices& Win32CommServices() {
     static Win32Clock clock;
     static LxportioDevice device;
     static Win32Drives drives;
-    static const CommServices services{&clock, &device, &drives, &GetPrinterPortName};
+    static const CommServices services{&clock, &device, &drives, &GetPrinterPortName, &HoldPort};
     return services;
 }

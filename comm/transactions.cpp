@@ -37,6 +37,10 @@ bool TransactionCore::ConnectAndCheck() {
         result = result::kNotUsbPort;
         return false;
     }
+    if (services.portLock && !(portHold = services.portLock(portName))) {
+        result = result::kPortBusy;
+        return false;
+    }
     communicator = std::make_shared<CCommunicater>(portName, PortEnv{services.clock, services.device});
     if (!communicator->Port() || !communicator->Port()->Open()) {
         Fail();

@@ -19,6 +19,9 @@ struct CommServices {
     IDriveQuery* drives = nullptr;
     // The spooler's port name of a printer; false when the printer cannot be opened or read.
     std::function<bool(const std::wstring& printerName, std::wstring& portName)> portLookup;
+    // Holds a port against other programs for a whole exchange, so two never interleave on one printer;
+    // null when the port stayed taken too long. Released on the thread that took it, when the exchange ends.
+    std::function<std::shared_ptr<void>(const std::wstring& portName)> portLock;
 };
 
 // Fixed pauses of the exchanges, in milliseconds.
@@ -46,6 +49,7 @@ public:
     int32_t result = result::kNone;
     std::wstring printerName;
     ModelRecord model;
+    std::shared_ptr<void> portHold; // before the communicator: released after the port is closed
     std::shared_ptr<CCommunicater> communicator;
 
 private:

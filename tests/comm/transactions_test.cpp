@@ -206,6 +206,36 @@ TEST_F(TransactionTest, NonUsbPortsGive5012WithoutAnyExchange) {
     EXPECT_EQ(device.writes + device.reads, 0);
 }
 
+// The port is held for the whole exchange and let go when it ends, whatever the outcome; a port another
+// program keeps gives 5042 with nothing sent.
+TEST_F(TransactionTest, EveryExchangeHoldsItsPortThroughoutAndABusyPortSendsNothing) {
+    MakeItems(0, 0, 0, 0);
+    std::vector<std::wstring> asked;
+    bool busy = false;
+    int takenAt = -1, releasedAt = -1; // transfers so far when the port was taken and let go
+    auto transfers = [&] { return device.writes + device.reads; };
+    services.portLock = [&](const std::wstring& port) -> std::shared_ptr<void> {
+        asked.push_back(port);
+        if (busy)
+            return nullptr;
+        takenAt = transfers();
+        return std::shared_ptr<void>(&takenAt, [&](int*) { releasedAt = transfers(); });
+    };
+    for (const char* kind : {"get", "apply", "report"}) {
+        const int before = transfers();
+        Run(kind);
+        EXPECT_EQ(takenAt, before) << kind;
+        EXPECT_EQ(releasedAt, transfers()) << kind;
+        EXPECT_GT(releasedAt, takenAt) << kind;
+    }
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"USB001", L"USB001", L"USB001"}));
+    busy = true;
+    const int before = transfers();
+    for (const char* kind : {"get", "apply", "reset", "report"})
+        EXPECT_EQ(Run(kind), result::kPortBusy) << kind;
+    EXPECT_EQ(transfers(), before);
+}
+
 TEST_F(TransactionTest, FailureCodesDependOnAMatchingRemovableDrive) {
     MakeItems(0, 0, 0, 0);
     const uint8_t report[] = {0x1B, 0x69, 0x55, 0x4E};
