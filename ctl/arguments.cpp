@@ -317,7 +317,8 @@ std::wstring HelpText(const std::wstring& topic) {
     for (const CommandInfo& info : kCommands)
         text += L"  " + std::wstring(info.usage) + L"\n";
     text +=
-        L"\nPRINTERS: printer names, wildcard patterns over them (* and ?, letter case ignored), or --all.\n"
+        L"\nPRINTERS: printer names or wildcard patterns over them (* and ?), letter case ignored, or "
+        L"--all.\n"
         L"Several printers run in parallel, one at a time on each port. Commands and options ignore letter\n"
         L"case; --opt=value and /opt work as --opt value and --opt.\n\n"
         L"options: --json (one JSON object per printer on standard output), --help, help COMMAND, "
@@ -340,10 +341,19 @@ std::wstring HelpText(const std::wstring& topic) {
     return text;
 }
 
-std::wstring OutputPathFor(const std::wstring& pattern, const std::wstring& printer) {
+std::wstring FileNameFor(const std::wstring& printer) {
     std::wstring safe;
     for (wchar_t c : printer)
-        safe += (c < 32 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos) ? L'_' : c;
+        safe += (c < 32 || c == 127 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos) ? L'_' : c;
+    // Windows drops trailing dots and blanks from a name: "." and ".." would name the folder itself or the
+    // one above it, and "A." would be "A". They are kept, as underscores.
+    for (size_t i = safe.size(); i > 0 && (safe[i - 1] == L'.' || safe[i - 1] == L' '); --i)
+        safe[i - 1] = L'_';
+    return safe.empty() ? L"_" : safe;
+}
+
+std::wstring OutputPathFor(const std::wstring& pattern, const std::wstring& printer) {
+    const std::wstring safe = FileNameFor(printer);
     std::wstring out = pattern;
     for (size_t at = out.find(L"{printer}"); at != std::wstring::npos;
          at = out.find(L"{printer}", at + safe.size()))

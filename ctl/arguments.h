@@ -70,7 +70,11 @@ std::wstring ShortUsage();
 // The whole help, or the help of one command with its example and duration; empty for an unknown command.
 std::wstring HelpText(const std::wstring& topic);
 
-// "{printer}" in an output path replaced by a printer's name made safe for a file name.
+// A printer's name as one part of a path that stays in its folder: characters a file name cannot hold and
+// trailing dots and blanks become underscores, an empty name "_". Two names may still come out alike ("A:B"
+// and "A_B"); a run checks its outputs apart before it starts.
+std::wstring FileNameFor(const std::wstring& printer);
+// "{printer}" in an output path replaced by FileNameFor the printer.
 std::wstring OutputPathFor(const std::wstring& pattern, const std::wstring& printer);
 
 } // namespace ctl

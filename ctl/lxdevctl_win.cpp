@@ -6,6 +6,7 @@
 #include "core/messages_win.h"
 #include "core/paths_win.h"
 #include "core/printers.h"
+#include "core/result_codes.h"
 #include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
@@ -92,14 +93,87 @@ Stream& Err() {
     return stream;
 }
 
+// A message as the console shows it: names and paths in it printable, and never more than a screenful
+// however much of an argument or file it quotes.
+std::wstring Shown(const std::wstring& message) {
+    constexpr size_t kLongest = 2000;
+    std::wstring text = Printable(message);
+    if (text.size() > kLongest)
+        text = text.substr(0, kLongest) + L"... (" + std::to_wstring(text.size() - kLongest) +
+               L" more characters)";
+    return text;
+}
+
 int Fail(int code, const std::wstring& message, const std::wstring& hint = {}) {
-    Err().Write(L"lxdevctl: " + message + L"\n");
+    Err().Write(L"lxdevctl: " + Shown(message) + L"\n");
     if (!hint.empty())
         Err().Write(L"(" + hint + L")\n");
     return code;
 }
 
-// Arguments with each @FILE replaced by the lines of that file.
+// Why a file named on the command line could not be read, from the system error.
+std::wstring ReadFailure(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return L"there is no such file";
+    case ERROR_ACCESS_DENIED:
+        return L"access is denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return L"another program is using it";
+    default:
+        return L"error " + std::to_wstring(error);
+    }
+}
+
+// A file named on the command line read whole, up to `largest` bytes; false with `error` saying why not.
+bool ReadWholeFile(const std::wstring& path, long long largest, const std::wstring& what, std::string& bytes,
+                   std::wstring& error) {
+    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size)) {
+        error = L"cannot read " + what + L" " + path + L": " + ReadFailure(::GetLastError());
+        return false;
+    }
+    if (size.QuadPart > largest) {
+        error = what + L" " + path + L" is larger than " + std::to_wstring(largest / (1024 * 1024)) +
+                L" MB, more than " + what + L" may hold";
+        return false;
+    }
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size())) {
+        error = L"cannot read " + what + L" " + path + L": " + ReadFailure(::GetLastError());
+        return false;
+    }
+    return true;
+}
+
+// Text from a file's bytes: UTF-16 after its mark in either byte order, UTF-8 after its mark, else
+// `codePage`.
+std::wstring DecodeText(const std::string& bytes, UINT codePage) {
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        const bool bigEndian = bytes[0] == '\xFE';
+        std::wstring text;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const unsigned char first = static_cast<unsigned char>(bytes[i]),
+                                second = static_cast<unsigned char>(bytes[i + 1]);
+            text += static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        }
+        return text;
+    }
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return win::FromMultiByte(CP_UTF8, bytes.substr(3));
+    return win::FromMultiByte(codePage, bytes);
+}
+
+// Arguments with each @FILE replaced by the lines of that file (UTF-8 unless it starts with a byte-order
+// mark). A file does not name further files: a line that starts with @ is refused, not taken as a printer.
 bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& arguments,
                          std::wstring& error) {
     for (int i = 1; i < argc; ++i) {
@@ -108,34 +182,33 @@ bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& ar
             arguments.push_back(argument);
             continue;
         }
-        win::FileHandle file(::CreateFileW(argument.c_str() + 1, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
-        LARGE_INTEGER size{};
-        if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 16 * 1024 * 1024) {
-            error = L"cannot read the argument file " + argument.substr(1);
+        const std::wstring path = argument.substr(1);
+        std::string bytes;
+        if (!ReadWholeFile(path, 16 * 1024 * 1024, L"the argument file", bytes, error))
             return false;
-        }
-        std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-        DWORD got = 0;
-        if (!bytes.empty() &&
-            (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-             got != bytes.size())) {
-            error = L"cannot read the argument file " + argument.substr(1);
-            return false;
-        }
-        if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            bytes.erase(0, 3);
-        size_t start = 0;
-        while (start < bytes.size()) {
-            size_t end = bytes.find('\n', start);
-            if (end == std::string::npos)
-                end = bytes.size();
-            std::string line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (!line.empty())
-                arguments.push_back(win::FromMultiByte(CP_UTF8, line));
+        const std::wstring text = DecodeText(bytes, CP_UTF8);
+        size_t number = 0;
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find(L'\n', start);
+            if (end == std::wstring::npos)
+                end = text.size();
+            std::wstring line = text.substr(start, end - start);
             start = end + 1;
+            ++number;
+            if (!line.empty() && line.back() == L'\r')
+                line.pop_back();
+            const std::wstring where = L"the argument file " + path + L", line " + std::to_wstring(number);
+            if (line.find(L'\0') != std::wstring::npos) {
+                error = where + L", holds a NUL character: an argument file is text, one argument a line";
+                return false;
+            }
+            if (line.size() > 1 && line[0] == L'@') {
+                error = where + L", names another argument file (" + line +
+                        L"); argument files do not include others";
+                return false;
+            }
+            if (!line.empty())
+                arguments.push_back(line);
         }
     }
     return true;
@@ -150,12 +223,8 @@ std::wstring OneLine(std::wstring text) {
     return text;
 }
 
-std::string Utf8(const std::wstring& text) {
-    return win::ToMultiByte(CP_UTF8, text);
-}
-
 std::string ValueJson(const ItemValue& v) {
-    return JsonObject().Add("item", Utf8(v.item)).Add("index", v.index).Add("text", Utf8(v.text)).Text();
+    return JsonObject().Add("item", v.item).Add("index", v.index).Add("text", v.text).Text();
 }
 
 // A value as --set takes it back: the choice's text, quoted when it holds a blank.
@@ -178,8 +247,9 @@ std::wstring Describe(const PrinterResult& r, const std::wstring& operation, ISt
                         : r.status == L"unchecked" ? L"UNCHECKED"
                                                    : L"FAILED";
     word.resize(9, L' ');
-    std::wstring line = word + r.printer + L" [" + r.model + L", " + r.port + L"] " + operation + L": " +
-                        std::to_wstring(r.code) + L" " + message + L" (" + seconds + L")\n";
+    std::wstring line = word + Printable(r.printer) + L" [" + Printable(r.model) + L", " + Printable(r.port) +
+                        L"] " + operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" +
+                        seconds + L")\n";
     if (!r.before.empty()) {
         for (size_t i = 0; i < r.before.size() && i < r.values.size(); ++i)
             if (r.before[i].index != r.values[i].index)
@@ -198,7 +268,8 @@ std::wstring Describe(const PrinterResult& r, const std::wstring& operation, ISt
 
 // What every JSON record carries, so that records from many workstations merge: when and where.
 struct Origin {
-    std::string time, computer;
+    std::string time;
+    std::wstring computer;
 };
 
 Origin Now() {
@@ -217,7 +288,7 @@ Origin Now() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     ::GetComputerNameW(name, &size);
-    return {text, Utf8(name)};
+    return {text, name};
 }
 
 std::string ValuesJson(const std::vector<ItemValue>& values) {
@@ -230,18 +301,18 @@ std::string ValuesJson(const std::vector<ItemValue>& values) {
 // The fields every record starts with, whatever the command.
 JsonObject& Head(JsonObject& object, const std::wstring& printer, const std::wstring& model,
                  const std::wstring& port, const std::wstring& operation, const std::wstring& status) {
-    return object.Add("printer", Utf8(printer))
-        .Add("model", Utf8(model))
-        .Add("port", Utf8(port))
-        .Add("operation", Utf8(operation))
-        .Add("status", Utf8(status));
+    return object.Add("printer", printer)
+        .Add("model", model)
+        .Add("port", port)
+        .Add("operation", operation)
+        .Add("status", status);
 }
 
 std::wstring Json(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
     std::string differences = "[";
     for (const Difference& d : r.differences)
         differences += (differences.size() > 1 ? "," : "") + JsonObject()
-                                                                 .Add("item", Utf8(d.item))
+                                                                 .Add("item", d.item)
                                                                  .AddRaw("expected", ValueJson(d.expected))
                                                                  .AddRaw("actual", ValueJson(d.actual))
                                                                  .Text();
@@ -252,7 +323,7 @@ std::wstring Json(const PrinterResult& r, const std::wstring& operation, IString
     JsonObject object;
     Head(object, r.printer, r.model, r.port, operation, r.status)
         .Add("code", r.code)
-        .Add("message", Utf8(OneLine(strings.LoadText(static_cast<uint32_t>(r.code)))))
+        .Add("message", OneLine(strings.LoadText(static_cast<uint32_t>(r.code))))
         .AddBool("ok", r.ok)
         .AddNumberText("started", started)
         .AddNumberText("seconds", seconds)
@@ -261,39 +332,26 @@ std::wstring Json(const PrinterResult& r, const std::wstring& operation, IString
         .AddRaw("before", ValuesJson(r.before))
         .AddRaw("values", ValuesJson(r.values))
         .AddRaw("differences", differences + "]")
-        .Add("note", Utf8(r.note));
+        .Add("note", r.note);
     return win::FromMultiByte(CP_UTF8, object.Text()) + L"\n";
 }
 
 // A configuration file's text as the private-profile functions read it: UTF-16 after its mark, else the ANSI
-// code page (UTF-8 after its mark). False when it cannot be read or is too large to be one.
-bool ReadConfigText(const std::wstring& path, std::wstring& text) {
-    win::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > 1024 * 1024)
+// code page (UTF-8 after its mark). False, with `error` saying why, when it cannot be read or is too large to
+// be one.
+bool ReadConfigText(const std::wstring& path, std::wstring& text, std::wstring& error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, 1024 * 1024, L"the configuration file", bytes, error))
         return false;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD got = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-         got != bytes.size()))
-        return false;
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
-        text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
-    } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        text = win::FromMultiByte(CP_UTF8, bytes.substr(3));
-    } else {
-        text = win::FromMultiByte(CP_ACP, bytes);
-    }
+    text = DecodeText(bytes, CP_ACP);
     return true;
 }
 
 // The configuration file of --file checked for one model as strictly as --set is; empty when sound.
 std::wstring CheckConfigFileFor(const Context& context, const std::wstring& modelName) {
-    std::wstring text;
-    if (!ReadConfigText(context.options.file, text))
-        return L"cannot read " + context.options.file;
+    std::wstring text, error;
+    if (!ReadConfigText(context.options.file, text, error))
+        return error;
     const MemoryItems rows(*context.platform, *context.strings);
     const ModelFeatures features = FeaturesOf(modelName);
     std::vector<SettingChoices> settings;
@@ -312,17 +370,37 @@ std::wstring SettingsHint(const std::wstring& model, const std::wstring& reason)
     return L"lxdevctl settings --model \"" + model + L"\" lists the settings and choices its files may hold";
 }
 
-// The folder an output path (with {printer} in it or not) goes into must exist and take a new file.
-std::wstring CheckOutputFolder(const std::wstring& out) {
-    const std::wstring sample = OutputPathFor(out, L"x");
-    const std::wstring folder = sample.substr(0, sample.find_last_of(L'\\') + 1);
-    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return L"the folder " + folder + L" of " + out + L" does not exist";
-    wchar_t probe[MAX_PATH] = {};
-    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"lxd", 0, probe))
-        return L"cannot write in the folder " + folder + L" of " + out;
-    ::DeleteFileW(probe);
+// Every file the run will write (one per printer when --out has {printer}, else the one named) checked before
+// the first printer is contacted: each can be written where it is named, no two printers write one file, and
+// each folder takes a new file. Empty when sound; otherwise why, naming the path.
+std::wstring CheckOutputs(const Context& context, const std::vector<std::wstring>& printers) {
+    const std::wstring& out = context.options.out;
+    std::map<std::wstring, std::wstring> writer; // path folded to lower case -> the printer that writes it
+    std::vector<std::wstring> folders;
+    for (const std::wstring& printer : printers.empty() ? std::vector<std::wstring>{L""} : printers) {
+        const std::wstring path = OutputPathFor(out, printer);
+        const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+        const int32_t problem = OutputTargetProblem(path);
+        if (problem == result::kFolderMissing)
+            return L"the folder " + folder + L" of " + path + L" does not exist";
+        if (problem != result::kNone) {
+            std::wstring why = OneLine(context.strings->LoadText(static_cast<uint32_t>(problem)));
+            if (!why.empty() && why.back() == L'.')
+                why.pop_back(); // "; nothing was sent" follows
+            return path + L": " + why;
+        }
+        const auto [taken, added] = writer.emplace(LowerCase(path), printer);
+        if (!added)
+            return L"'" + taken->second + L"' and '" + printer + L"' would both be written to " + path +
+                   L"; name them apart in --out";
+        if (std::find(folders.begin(), folders.end(), LowerCase(folder)) == folders.end()) {
+            folders.push_back(LowerCase(folder));
+            const std::wstring probe = CreateTempFileBeside(path);
+            if (probe.empty())
+                return L"cannot write in the folder " + folder + L" of " + path;
+            ::DeleteFileW(probe.c_str());
+        }
+    }
     return L"";
 }
 
@@ -365,7 +443,7 @@ int ListPrinters(const Context& context) {
             JsonObject object;
             Head(object, row.name, row.model, row.port, L"list", row.supported && row.usb ? L"ok" : L"failed")
                 .Add("code", 0)
-                .Add("message", Utf8(row.can))
+                .Add("message", row.can)
                 .AddBool("ok", row.supported && row.usb)
                 .Add("time", origin.time)
                 .Add("computer", origin.computer)
@@ -376,7 +454,8 @@ int ListPrinters(const Context& context) {
         }
     } else if (!rows.empty()) {
         size_t width[3] = {7, 5, 4};
-        for (const Row& row : rows) {
+        for (Row& row : rows) {
+            row.name = Printable(row.name), row.model = Printable(row.model), row.port = Printable(row.port);
             width[0] = std::max(width[0], row.name.size());
             width[1] = std::max(width[1], row.model.size());
             width[2] = std::max(width[2], row.port.size());
@@ -444,6 +523,9 @@ int RunCommandFile(Context& context, IStringSource& strings) {
     const std::wstring reason = CheckConfigFileFor(context, o.model);
     if (!reason.empty())
         return Fail(kExitUsage, reason + L"; nothing was written", SettingsHint(o.model, reason));
+    const std::wstring outputs = CheckOutputs(context, {});
+    if (!outputs.empty())
+        return Fail(kExitUsage, outputs + L"; nothing was written");
     PrinterResult r = BuildCommandFileFor(context);
     r.printer = o.out;
     Out().Write(o.json ? Json(r, L"command-file", strings) : Describe(r, L"command-file", strings));
@@ -478,6 +560,12 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
     }
     if (chosen.empty())
         return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
+
+    if (!o.out.empty()) {
+        const std::wstring reason = CheckOutputs(context, chosen);
+        if (!reason.empty())
+            return Fail(kExitUsage, reason + L"; nothing was sent");
+    }
 
     std::vector<std::wstring> ports, drivers;
     std::vector<ModelFeatures> features;
@@ -522,7 +610,7 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         if (!running.empty()) {
             line += L"; running:";
             for (const std::wstring& name : running)
-                line += L" '" + name + L"'";
+                line += L" '" + Printable(name) + L"'";
         }
         Err().Write(line);
     };
@@ -574,7 +662,8 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         differing += r.status == L"differs";
         unchecked += r.status == L"unchecked";
         if (!r.ok)
-            failedNames += (failedNames.empty() ? L" (" : L", ") + std::wstring(L"'") + r.printer + L"'";
+            failedNames +=
+                (failedNames.empty() ? L" (" : L", ") + std::wstring(L"'") + Printable(r.printer) + L"'";
     }
     if (!failedNames.empty())
         failedNames += L")";
@@ -591,7 +680,7 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         std::sort(notStarted.begin(), notStarted.end());
         summary += L", " + std::to_wstring(notStarted.size()) + L" not started (interrupted):";
         for (const std::wstring& name : notStarted)
-            summary += L" '" + name + L"'";
+            summary += L" '" + Printable(name) + L"'";
     }
     (o.json ? Err() : Out()).Write(summary + L"\n");
     if (!notStarted.empty())
@@ -638,11 +727,6 @@ int Main(int argc, wchar_t** argv) {
     // Paths are taken from the current folder, as the user means them, before anything else reads them.
     context.options.file = FullPath(context.options.file);
     context.options.out = FullPath(context.options.out);
-    if (!context.options.out.empty()) {
-        const std::wstring reason = CheckOutputFolder(context.options.out);
-        if (!reason.empty())
-            return Fail(kExitUsage, reason + L"; nothing was sent");
-    }
     context.catalogue = BuildModelCatalogue(settings);
     if (context.catalogue.empty())
         return Fail(kExitUsage, L"the settings file names no model");

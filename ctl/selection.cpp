@@ -9,7 +9,7 @@
 namespace ctl {
 bool MatchesPattern(const std::wstring& pattern, const std::wstring& name) {
     if (pattern.find_first_of(L"*?") == std::wstring::npos)
-        return pattern == name;
+        return EqualIgnoringCase(pattern, name);
     // Greedy matching with one backtrack point: linear in practice, never exponential.
     size_t p = 0, n = 0, star = std::wstring::npos, resume = 0;
     while (n < name.size()) {

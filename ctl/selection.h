@@ -9,7 +9,7 @@
 namespace ctl {
 
 // A printer name against a pattern with * and ?, letter case ignored; a pattern without them is a name and
-// matches exactly.
+// matches that name in any letter case.
 bool MatchesPattern(const std::wstring& pattern, const std::wstring& name);
 
 // The names of `available` (in their order) that the selection takes; each name once. `unmatched` receives

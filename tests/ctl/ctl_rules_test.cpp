@@ -1,5 +1,6 @@
 // The console companion's rules on the host: the command line and its refusals, printer selection, port
 // groups, setting choices and JSON text.
+#include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
 #include "ctl/json.h"
@@ -79,7 +80,8 @@ TEST(CtlArguments, EveryRefusalNamesItsReason) {
 TEST(CtlSelection, PatternsNamesAndPortGroups) {
     EXPECT_TRUE(MatchesPattern(L"fleet *", L"Fleet 07"));
     EXPECT_TRUE(MatchesPattern(L"*LX-4?0", L"Korvale LX-410"));
-    EXPECT_FALSE(MatchesPattern(L"korvale LX-410", L"Korvale LX-410")); // a plain name is exact
+    EXPECT_TRUE(MatchesPattern(L"korvale LX-410", L"Korvale LX-410")); // a plain name in any letter case
+    EXPECT_FALSE(MatchesPattern(L"Korvale LX-41", L"Korvale LX-410"));
     EXPECT_FALSE(MatchesPattern(L"Fleet ?", L"Fleet 10"));
     EXPECT_TRUE(MatchesPattern(L"*a*a*a*a*a*a*b", std::wstring(60, L'a') + L"b"));
     EXPECT_FALSE(MatchesPattern(L"*a*a*a*a*a*a*b", std::wstring(5000, L'a')));
@@ -93,6 +95,30 @@ TEST(CtlSelection, PatternsNamesAndPortGroups) {
     const auto groups = GroupByPort({L"USB001", L"USB002", L"usb001", L"LPT1:"});
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_EQ(groups[0], (std::vector<size_t>{0, 2}));
+}
+
+// Printer names become one file name each that stays in its folder; devices are no files; names are shown
+// so that nothing in them acts on a terminal and every JSON name comes back as it was.
+TEST(CtlOutput, FileNamesDevicesAndShownNames) {
+    const std::vector<std::pair<std::wstring, std::wstring>> names = {
+        {L"A:B", L"A_B"},  {L"..", L"__"},         {L".", L"_"},
+        {L"", L"_"},       {L"A. ", L"A__"},       {L"..x", L"..x"},
+        {L"a\nb", L"a_b"}, {L"x/../y", L"x_.._y"}, {L"\u00c9t\u00e9", L"\u00c9t\u00e9"}};
+    for (const auto& [printer, file] : names)
+        EXPECT_EQ(FileNameFor(printer), file);
+    EXPECT_EQ(OutputPathFor(L"out\\{printer}\\{printer}.dat", L".."), L"out\\__\\__.dat");
+    for (const wchar_t* device : {L"NUL", L"nul.txt", L"Con", L"COM1", L"com9.dat", L"LPT1.tar.gz", L"aux .x",
+                                  L"PRN.", L"CONOUT$", L"com\u00b9"})
+        EXPECT_TRUE(IsDeviceName(device)) << device;
+    for (const wchar_t* file : {L"NULL", L"console", L"COM10", L"xCOM1", L"LPT", L"_NUL", L"nul_.txt"})
+        EXPECT_FALSE(IsDeviceName(file)) << file;
+
+    EXPECT_EQ(JsonString(std::wstring(L"a\"\n") + wchar_t(0xD800) + L"b" + wchar_t(0xDFFF) + wchar_t(0x2028) +
+                         wchar_t(0xE9)),
+              "\"a\\\"\\n\\ud800b\\udfff\\u2028\xC3\xA9\"");
+    EXPECT_EQ(JsonString(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}), "\"\xF0\x9F\x98\x80\"");
+    EXPECT_EQ(Printable(std::wstring(L"Desk\n1\x1b[2J") + wchar_t(0x202E) + L"\u00e9"),
+              L"Desk\\u000a1\\u001b[2J\\u202e\u00e9");
 }
 
 TEST(CtlSelection, ChoicesByIndexOrTextAndJsonText) {

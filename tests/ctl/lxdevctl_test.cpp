@@ -3,6 +3,7 @@
 #include "comm/port/clock.h"
 #include "tests/app/harness_win.h"
 #include "tests/support/sim_fixture_win.h"
+#include "win/named_lock.h"
 #include "win/text.h"
 
 #include <gmock/gmock.h>
@@ -12,6 +13,7 @@
 #include <map>
 #include <regex>
 #include <sstream>
+#include <atomic>
 #include <thread>
 
 using harness::ProgramCopy;
@@ -126,6 +128,35 @@ std::map<std::string, Line> Lines(const std::string& out) {
     return lines;
 }
 
+// Printer queues with names nobody expects, there for one test: the spooler lists what its registry holds.
+class OddQueues {
+public:
+    explicit OddQueues(std::vector<std::wstring> names) : names_(std::move(names)) {
+        int port = 150;
+        for (const std::wstring& name : names_) {
+            HKEY key = nullptr;
+            if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (kPrinters + name).c_str(), 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                continue;
+            const std::wstring portName = L"USB" + std::to_wstring(port++);
+            for (const auto& [value, text] : {std::pair<const wchar_t*, std::wstring>{L"Name", name},
+                                              {L"Port", portName},
+                                              {L"Printer Driver", L"Korvale LX-FLEET"}})
+                ::RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+            ::RegCloseKey(key);
+        }
+    }
+    ~OddQueues() {
+        for (const std::wstring& name : names_)
+            ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kPrinters + name).c_str());
+    }
+
+private:
+    static constexpr const wchar_t* kPrinters = L"System\\CurrentControlSet\\Control\\Print\\Printers\\";
+    std::vector<std::wstring> names_;
+};
+
 class Lxdevctl : public testing::Test {
 protected:
     void SetUp() override {
@@ -216,7 +247,7 @@ TEST_F(Lxdevctl, RefusesBeforeAnythingIsSent) {
         {L"apply \"Fleet 03\" --set AutoOffBattery=#1", 2,
          "AutoOffBattery is not a setting of every selected"},
         {L"reset \"Fleet 03\"", 2, "reset cannot be undone: confirm with --yes"},
-        {L"apply \"Fleet 03\" --file missing.dat", 2, "missing.dat; nothing was sent"},
+        {L"apply \"Fleet 03\" --file missing.dat", 2, "missing.dat: there is no such file; nothing was sent"},
         {L"apply \"Fleet 03\" --file range.dat", 2, "line 8: AutoOffAc=42 names no choice"},
         {L"verify \"Fleet 03\" --file misspelt.dat", 2, "line 7: no setting 'PowerOnn' for Korvale LX-FLEET"},
         {L"apply \"Fleet 03\" --file other.dat", 2,
@@ -278,4 +309,117 @@ TEST_F(Lxdevctl, FilesPassBetweenTheConsoleAndTheWindow) {
     const CtlRun apply = Ctl(copy, L"apply \"Fleet 07\" --file \"" + fromWindow + L"\"");
     EXPECT_EQ(apply.exitCode, 0u) << apply.out << apply.err;
     EXPECT_EQ(simfixture::StateValue("USB107", "AutoOffAc"), 2);
+}
+
+TEST_F(Lxdevctl, OddNamesAreShownAsTheyAreAndNeverWriteWhereTheyShouldNot) {
+    const std::wstring lone = std::wstring(L"Odd ") + wchar_t(0xD800);
+    OddQueues odd({L"Odd A:B", L"Odd A_B", L"NUL", L"Odd\nLine\x1b[2J", lone, L".."});
+    // JSON gives every name back exactly; text shows no control character raw.
+    const CtlRun json = Ctl(copy, L"list \"Odd*\" --json");
+    EXPECT_THAT(json.out, HasSubstr("\"printer\":\"Odd \\ud800\""));
+    EXPECT_THAT(json.out, HasSubstr("\"printer\":\"Odd\\nLine\\u001b[2J\""));
+    const CtlRun text = Ctl(copy, L"list \"Odd*\"");
+    EXPECT_THAT(text.out, HasSubstr("Odd\\u000aLine\\u001b[2J "));
+    EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+
+    harness::WriteTextFile(copy.dirPath(L"kept.dat"), "kept");
+    ::SetFileAttributesW(copy.dirPath(L"kept.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    const int before = simfixture::StateValue("USB103", "statusRequests");
+    const std::vector<std::pair<std::wstring, std::string>> refused = {
+        {L"get \"Odd A*\" --out \"{printer}.dat\"", "'Odd A:B' and 'Odd A_B' would both be written to"},
+        {L"get NUL --out \"{printer}.dat\"",
+         "NUL.dat: The file cannot be saved because its name is reserved"},
+        {L"get \"Fleet 03\" --out com1", "reserved for a device"},
+        {L"get \"Fleet 03\" --out kept.dat",
+         "kept.dat: The file cannot be saved because the file there is read-only"},
+        // ".." is one name inside the folder named, not the folder above it.
+        {L"save-log .. --out \"out\\{printer}\\log.csv\"",
+         "the folder " + win::ToMultiByte(CP_UTF8, copy.dirPath(L"out\\__\\"))},
+        {L"get \"Fleet 03\" --out \"" + std::wstring(300, L'p') + L".dat\"", "because its path is too long"},
+    };
+    for (const auto& [arguments, message] : refused) {
+        const CtlRun run = Ctl(copy, arguments);
+        EXPECT_EQ(run.exitCode, 2u) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(message));
+    }
+    EXPECT_EQ(simfixture::StateValue("USB103", "statusRequests"), before);
+    EXPECT_EQ(harness::ReadBytes(copy.dirPath(L"kept.dat")), "kept");
+    ::SetFileAttributesW(copy.dirPath(L"kept.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    // A name typed in other letters is still the printer's name.
+    EXPECT_EQ(Ctl(copy, L"get \"fleet 03\"").exitCode, 0u);
+}
+
+TEST_F(Lxdevctl, ArgumentFilesInEitherUtf16OrderAndNoFileWithinAFile) {
+    const std::wstring lines = L"get\r\nFleet 08\r\n";
+    std::string little("\xFF\xFE", 2), big("\xFE\xFF", 2);
+    for (wchar_t c : lines) {
+        little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    harness::WriteTextFile(copy.dirPath(L"le.txt"), little);
+    harness::WriteTextFile(copy.dirPath(L"be.txt"), big);
+    harness::WriteTextFile(copy.dirPath(L"nested.txt"), "get\n@le.txt\n");
+    harness::WriteTextFile(copy.dirPath(L"binary.txt"), std::string(100000, '\x7F') + "\n");
+    harness::WriteTextFile(copy.dirPath(L"binary0.txt"), std::string("get\n\0\x01\n", 7));
+    for (const wchar_t* file : {L"@le.txt", L"@be.txt"})
+        EXPECT_EQ(Ctl(copy, file).exitCode, 0u) << file;
+    const std::vector<std::pair<std::wstring, std::string>> refused = {
+        {L"@nested.txt",
+         "line 2, names another argument file (@le.txt); argument files do not include others"},
+        {L"@binary0.txt", "line 2, holds a NUL character"},
+        {L"@missing.txt", "missing.txt: there is no such file"},
+    };
+    for (const auto& [arguments, message] : refused) {
+        const CtlRun run = Ctl(copy, arguments);
+        EXPECT_EQ(run.exitCode, 2u) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(message));
+    }
+    // An argument of 100 000 odd bytes is quoted in part, not echoed whole.
+    const CtlRun binary = Ctl(copy, L"@binary.txt");
+    EXPECT_EQ(binary.exitCode, 2u);
+    EXPECT_LT(binary.err.size(), 20000u);
+    EXPECT_THAT(binary.err, HasSubstr("more characters)"));
+}
+
+// Two programs at once on one printer take turns on its port, and writes of one model's last-settings file
+// never mix.
+TEST_F(Lxdevctl, TwoProgramsOnOnePrinterTakeTurnsAndKeepTheLastSettingsFileWhole) {
+    // Another program holds Fleet 03's port a while: the run waits for it, then does its work.
+    std::atomic<bool> taken{false};
+    std::thread holder([&] {
+        win::NamedLock lock(L"port", L"USB103", 5000);
+        taken = lock.Held();
+        ::Sleep(1500);
+    });
+    while (!taken)
+        ::Sleep(10);
+    const CtlRun waited = Ctl(copy, L"get \"Fleet 03\" --json");
+    holder.join();
+    EXPECT_EQ(waited.exitCode, 0u) << waited.err;
+    const std::map<std::string, Line> lines = Lines(waited.out);
+    ASSERT_EQ(lines.count("Fleet 03"), 1u);
+    EXPECT_GE(lines.at("Fleet 03").seconds, 1.0);
+
+    // Two runs that share Fleet 04, each finishing printers of one model while the other does.
+    const std::wstring last = copy.dirPath(L"lxdevset_Korvale LX-FLEET.ini");
+    for (int round = 0; round < 3; ++round) {
+        CtlRun first, second;
+        std::thread other([&] {
+            first = Ctl(copy, L"apply \"Fleet 0?\" --json --set AutoOffAc=#" + std::to_wstring(2 + round));
+        });
+        second = Ctl(copy, L"apply \"Fleet 1?\" \"Fleet 04\" --json --set Calibration=#" +
+                               std::to_wstring(1 + round));
+        other.join();
+        EXPECT_EQ(first.exitCode, 0u) << first.out << first.err;
+        EXPECT_EQ(second.exitCode, 1u) << second.err; // Fleet 14 to 16 are faulty
+        EXPECT_TRUE(Lines(second.out)["Fleet 04"].ok) << second.out;
+        EXPECT_TRUE(Lines(second.out)["Fleet 13"].ok) << second.out;
+        const std::wstring text = harness::ReadTextFile(last);
+        for (const wchar_t* key : {L"[Property]", L"[DisableCheck]", L"DriverName=Korvale LX-FLEET",
+                                   L"AutoOffAc=", L"Calibration=", L"AdminPassword="}) {
+            const size_t at = text.find(key);
+            EXPECT_NE(at, std::wstring::npos) << round << " " << win::ToMultiByte(CP_UTF8, key);
+            EXPECT_EQ(text.find(key, at + 1), std::wstring::npos) << round; // once
+        }
+    }
 }
