@@ -19,6 +19,8 @@
 #include "win/handles.h"
 #include "win/text.h"
 
+#include "lx_version.h"
+
 #include <windows.h>
 
 #include <algorithm>

@@ -3,6 +3,8 @@
 
 #include "win/dialog.h"
 
+#include "lx_version.h"
+
 #include <string>
 
 class CAboutDlg : public win::DialogImpl<CAboutDlg> {
@@ -12,7 +14,7 @@ public:
     std::wstring versionLine;
     std::wstring copyrightLine;
 
-    static constexpr wchar_t kVersion[] = L"1.1.0";
+    static constexpr wchar_t kVersion[] = LX_VERSION_TEXT;
     static constexpr wchar_t kCopyrightYear[] = L"2014";
 
 protected:
