@@ -5,6 +5,7 @@
 #   wine-prefix.sh demo       fresh copy of the template as the demo prefix (LX_WINE_DIR/demo)
 #   wine-prefix.sh shots      fresh copy of the template for the screenshots (LX_WINE_DIR/shots)
 #   wine-prefix.sh run144     fresh copy of the template for the tests at 144 DPI (LX_WINE_DIR/run144)
+#   wine-prefix.sh package    fresh copy of the template for the installation tests (LX_WINE_DIR/package)
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
@@ -56,5 +57,6 @@ case "${1:-}" in
   demo) fresh_copy "$wine_dir/demo" ;;
   shots) fresh_copy "$wine_dir/shots" ;;
   run144) fresh_copy "$wine_dir/run144" ;;
-  *) echo "usage: $0 template|run|demo|shots|run144" >&2; exit 2 ;;
+  package) fresh_copy "$wine_dir/package" ;;
+  *) echo "usage: $0 template|run|demo|shots|run144|package" >&2; exit 2 ;;
 esac

@@ -1,5 +1,8 @@
 // The whole program under Wine: every start-up stop with its text, caption and style, selection, second copy.
 #include "tests/app/harness_win.h"
+#include "win/text.h"
+
+#include <cstdlib>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -251,4 +254,31 @@ TEST(Startup, SecondCopyBringsTheFirstToTheFront) {
     // A missing printer is reported before the running copy is noticed.
     run = copy.Run(L"No Such Printer");
     EXPECT_THAT(run.log, ElementsAre(std::string(kStop) + "The specified printer cannot be found."));
+}
+
+// The program as the installation package put it in place (run by the package test in its own prefix, which
+// names the folder and the AutoOffAc choice it gave the simulated printer; skipped elsewhere): it opens on
+// that printer and shows what the printer holds.
+TEST(Installed, OpensOnASimulatedPrinterAndShowsItsValues) {
+    const char* dir = std::getenv("LX_INSTALLED_DIR");
+    const char* expected = std::getenv("LX_INSTALLED_AUTOOFFAC");
+    if (!dir || !expected)
+        GTEST_SKIP() << "for the package test";
+    std::wstring command = L"\"" + win::FromMultiByte(CP_UTF8, dir) + L"\\lxdevset.exe\" Korvale LX-410";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &info));
+    const harness::Running running{info.dwProcessId, info.hProcess, L""};
+    const HWND main = running.MainWindow(60000);
+    ASSERT_NE(main, nullptr);
+    int shown = -1;
+    for (int i = 0; i < 100 && shown != std::atoi(expected); ++i, ::Sleep(100))
+        shown = harness::ComboSelection(main, 1011);
+    EXPECT_EQ(shown, std::atoi(expected));
+    harness::CloseMainWindow(running);
+    EXPECT_EQ(::WaitForSingleObject(info.hProcess, 20000), WAIT_OBJECT_0);
+    ::CloseHandle(info.hProcess);
+    ::CloseHandle(info.hThread);
 }
