@@ -8,7 +8,7 @@ bench_prefix() {
   export LX_WINE_DIR="$bench_src/build/wine"
   "$bench_src/scripts/wine-prefix.sh" template
   export WINEPREFIX="$LX_WINE_DIR/bench" HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
-  [ -d "$WINEPREFIX" ] && { wineserver -k 2>/dev/null || true; }
+  [ -d "$WINEPREFIX" ] && { wineserver -k >/dev/null 2>&1 || true; }
   rm -rf "$WINEPREFIX"
   cp -a "$LX_WINE_DIR/template" "$WINEPREFIX"
 }
@@ -34,7 +34,7 @@ bench_simulator() {
   "$bench_src/build/host/sim/lxsim" --listen 127.0.0.1:0 --port-file "$dir/address" --log "$dir/log" "$@" \
     </dev/null >/dev/null 2>&1 &
   bench_sim_pid=$!
-  trap 'kill $bench_sim_pid 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+  trap 'kill $bench_sim_pid 2>/dev/null; wineserver -k >/dev/null 2>&1 || true' EXIT
   for _ in $(seq 100); do [ -s "$dir/address" ] && break; sleep 0.05; done
   wineserver -p
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -8,12 +8,14 @@
 #include "comm/print_log.h"
 #include "core/result_codes.h"
 #include "tests/support/item_fakes.h"
+#include "tests/support/usb_devices_win.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,9 +68,41 @@ Stats Summarise(std::vector<double> v) {
     return {v.front(), v[v.size() / 2], v.back()};
 }
 
+// Times `count` writes of the command-mode switch to a port, one lxportio call each.
+bool OneCall(const char* portName, int count, const char* transport) {
+    std::vector<double> calls;
+    char port[16] = {};
+    std::snprintf(port, sizeof port, "%s", portName);
+    BYTE mode[] = {0x1B, 0x69, 0x61, 0x01};
+    for (int i = 0; i < count; ++i) {
+        DWORD moved = 0;
+        const double start = Now();
+        if (!LxPortWrite(0, port, mode, sizeof mode, &moved, 500) || moved != sizeof mode) {
+            std::fprintf(stderr, "comm_bench: no printer on %s over %s\n", portName, transport);
+            return false;
+        }
+        calls.push_back(Now() - start);
+    }
+    const Stats c = Summarise(calls);
+    std::printf(
+        "one lxportio call over %s (%d calls), ms min/median/max\n  write 4 bytes          %7.2f %7.2f "
+        "%7.2f\n",
+        transport, count, c.min, c.median, c.max);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // "calls N": the device call alone over the USB printer class, to the bridged printer of
+    // run-comm-bench.sh (its interface registered here, as the USB port monitor would find it).
+    if (argc > 2 && std::string(argv[1]) == "calls") {
+        if (!usbdev::Register(L"0001", L"USB001", L"USB", 1))
+            return 1;
+        return OneCall("USB001", std::max(1, std::atoi(argv[2])), "the USB printer class (a bridged device)")
+                   ? 0
+                   : 1;
+    }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const int quickRounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
     const bool verbose = argc > 3;
@@ -77,25 +111,9 @@ int main(int argc, char** argv) {
     NullCombo combos[] = {NullCombo(0), NullCombo(3), NullCombo(1), NullCombo(2)};
     SettingItems items = PlainModelItems({&combos[0], &combos[1], &combos[2], &combos[3]}, TheItemPlatform());
 
-    // One link call alone: what each of the 11 (read) or 15 (apply) device calls costs.
-    {
-        std::vector<double> calls;
-        char port[] = "USB001";
-        BYTE mode[] = {0x1B, 0x69, 0x61, 0x01};
-        for (int i = 0; i < quickRounds; ++i) {
-            DWORD moved = 0;
-            const double start = Now();
-            if (!LxPortWrite(0, port, mode, sizeof mode, &moved, 500) || moved != sizeof mode) {
-                std::fprintf(stderr, "comm_bench: no simulator on USB001\n");
-                return 1;
-            }
-            calls.push_back(Now() - start);
-        }
-        const Stats c = Summarise(calls);
-        std::printf(
-            "one lxportio call (%d calls), ms min/median/max\n  write 4 bytes          %7.2f %7.2f %7.2f\n",
-            quickRounds, c.min, c.median, c.max);
-    }
+    // One device call alone: what each of the 11 (read) or 15 (apply) device calls costs.
+    if (!OneCall("USB001", quickRounds, "the simulator link"))
+        return 1;
     // The program has used the spooler before its first exchange; so does this one.
     {
         std::wstring port;

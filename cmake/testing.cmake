@@ -14,7 +14,7 @@ function(lx_add_gtest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(LX_WINDOWS)
     # Test programs record message boxes instead of showing them.
-    target_link_libraries(${name} PRIVATE lxtest_seams)
+    target_link_libraries(${name} PRIVATE lxtest_seams setupapi)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   if(NOT LX_CAN_RUN)

@@ -24,7 +24,7 @@ echo "package sizes: x64 $(stat -c %s "$msi") bytes, x86 $(stat -c %s "$msi86") 
 "$src/scripts/wine-prefix.sh" package >/dev/null 2>&1 || { echo "FAIL: no prefix"; exit 1; }
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
-cleanup() { "$src/tests/sim/sim-fixture.sh" stop "$work/sim"; wineserver -k 2>/dev/null; }
+cleanup() { "$src/tests/sim/sim-fixture.sh" stop "$work/sim"; wineserver -k >/dev/null 2>&1; }
 trap cleanup EXIT
 "$src/tests/sim/sim-fixture.sh" start "$work/sim" "$lxsim" --printer USB001=104,48 --printer USB002=104,50 \
   --printer USB022=104,48,silent >/dev/null || exit 1

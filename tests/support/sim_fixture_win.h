@@ -1,6 +1,8 @@
 // Wine tests: point lxportio at the simulator fixture and read what its printers report about themselves.
 #pragma once
 
+#include "tests/support/usb_devices_win.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -28,14 +30,31 @@ inline std::string Folder() {
     return path;
 }
 
+// True in a run over the USB printer class (LX_TRANSPORT=usb).
+inline bool OverUsb() {
+    const char* transport = std::getenv("LX_TRANSPORT");
+    return transport && std::string(transport) == "usb";
+}
+
 // Sets LXPORTIO_SIMULATOR for this process from the address the fixture's simulator serves; false without
-// one.
+// one. With LX_TRANSPORT=usb the same printers are reached as USB printer-class devices instead: no simulator
+// is configured, and the fixture's bridged devices are registered (tests/support/usb_bridge.py).
 inline bool Connect() {
+    if (OverUsb()) {
+        ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", nullptr);
+        return usbdev::RegisterBridged(Folder() + "\\..\\usb-bridge");
+    }
     std::ifstream in(Folder() + "\\address");
     std::string address;
     if (!(in >> address))
         return false;
     return ::SetEnvironmentVariableA("LXPORTIO_SIMULATOR", address.c_str()) != FALSE;
+}
+
+// The simulator's printer behind a port: over the USB printer class the bridge reaches a printer of its own
+// ("B" and the port), so that a bridged run and a run over the link never share a printer's answers.
+inline std::string SimPort(const std::string& port) {
+    return OverUsb() ? "B" + port : port;
 }
 
 // The state the simulator dumped after its last exchange, for one port: "key" -> "value".
@@ -46,7 +65,7 @@ inline std::map<std::string, std::string> State(const std::string& port) {
     bool inSection = false;
     while (std::getline(in, line)) {
         if (!line.empty() && line[0] == '[') {
-            inSection = line == "[" + port + "]";
+            inSection = line == "[" + SimPort(port) + "]";
             continue;
         }
         const size_t eq = line.find('=');
@@ -69,7 +88,7 @@ inline std::vector<std::string> WireSince(const std::string& port, size_t from) 
     in.seekg(static_cast<std::streamoff>(from));
     std::vector<std::string> transfers;
     std::string line;
-    const std::string prefix = port + " ";
+    const std::string prefix = SimPort(port) + " ";
     while (std::getline(in, line)) {
         if (line.compare(0, prefix.size(), prefix) != 0)
             continue;
