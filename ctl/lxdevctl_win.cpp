@@ -2,6 +2,7 @@
 #include "app/settings/dll_search_win.h"
 #include "app/settings/settings_win.h"
 #include "comm/port/port.h"
+#include "comm/port/port_win.h"
 #include "comm/services_win.h"
 #include "core/messages_win.h"
 #include "core/paths_win.h"
@@ -10,6 +11,7 @@
 #include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
+#include "ctl/device_id.h"
 #include "ctl/json.h"
 #include "ctl/operations_win.h"
 #include "ctl/selection.h"
@@ -406,13 +408,35 @@ std::wstring CheckOutputs(const Context& context, const std::vector<std::wstring
     return L"";
 }
 
+// What sits on a USB port, as its IEEE 1284 id says: "manufacturer model", that a device is there whose model
+// is not known, that nothing is, or "-" when it cannot be asked (the simulator link).
+std::wstring DeviceOn(const std::wstring& port) {
+    std::string raw;
+    switch (QueryDeviceId(port, raw)) {
+    case DeviceIdAnswer::kId: {
+        DeviceId id;
+        if (!ParseDeviceId(reinterpret_cast<const uint8_t*>(raw.data()), raw.size(), id))
+            return L"connected, model unknown";
+        const std::string text =
+            id.manufacturer + (id.manufacturer.empty() || id.model.empty() ? "" : " ") + id.model;
+        return win::FromMultiByte(CP_UTF8, text);
+    }
+    case DeviceIdAnswer::kConnected:
+        return L"connected, model unknown";
+    case DeviceIdAnswer::kNothing:
+        return L"nothing connected";
+    default:
+        return L"-";
+    }
+}
+
 int ListPrinters(const Context& context) {
     std::vector<InstalledPrinter> printers;
     if (!ListLocalPrinters(printers))
         return Fail(kExitUnexpected, L"the spooler did not list its printers (error " +
                                          std::to_wstring(::GetLastError()) + L")");
     struct Row {
-        std::wstring name, model, port, can;
+        std::wstring name, model, port, can, device;
         bool supported, usb, offline;
     };
     std::vector<Row> rows;
@@ -435,7 +459,8 @@ int ListPrinters(const Context& context) {
         const std::wstring can = !supported ? L"unsupported: the driver is no supported model"
                                  : !usb     ? L"unreachable: not on a USB port"
                                             : L"ready";
-        rows.push_back({p.name, p.driver, p.port, can, supported, usb, p.workOffline});
+        rows.push_back(
+            {p.name, p.driver, p.port, can, usb ? DeviceOn(p.port) : L"-", supported, usb, p.workOffline});
     }
     std::sort(rows.begin(), rows.end(),
               [](const Row& a, const Row& b) { return LowerCase(a.name) < LowerCase(b.name); });
@@ -449,18 +474,20 @@ int ListPrinters(const Context& context) {
                 .AddBool("ok", row.supported && row.usb)
                 .Add("time", origin.time)
                 .Add("computer", origin.computer)
+                .Add("device", row.device)
                 .AddBool("supported", row.supported)
                 .AddBool("usb", row.usb)
                 .AddBool("offline", row.offline);
             Out().Write(win::FromMultiByte(CP_UTF8, object.Text()) + L"\n");
         }
     } else if (!rows.empty()) {
-        size_t width[3] = {7, 5, 4};
+        size_t width[4] = {7, 5, 4, 6};
         for (Row& row : rows) {
             row.name = Printable(row.name), row.model = Printable(row.model), row.port = Printable(row.port);
             width[0] = std::max(width[0], row.name.size());
             width[1] = std::max(width[1], row.model.size());
             width[2] = std::max(width[2], row.port.size());
+            width[3] = std::max(width[3], row.device.size());
         }
         auto pad = [](std::wstring text, size_t to) {
             text.resize(to, L' ');
@@ -468,11 +495,11 @@ int ListPrinters(const Context& context) {
         };
         // The queue's state has a column of its own: the tool talks to the printer, not through the queue.
         Out().Write(pad(L"PRINTER", width[0]) + L"  " + pad(L"MODEL", width[1]) + L"  " +
-                    pad(L"PORT", width[2]) + L"  QUEUE    STATE\n");
+                    pad(L"PORT", width[2]) + L"  " + pad(L"DEVICE", width[3]) + L"  QUEUE    STATE\n");
         for (const Row& row : rows)
             Out().Write(pad(row.name, width[0]) + L"  " + pad(row.model, width[1]) + L"  " +
-                        pad(row.port, width[2]) + L"  " + (row.offline ? L"offline  " : L"online   ") +
-                        row.can + L"\n");
+                        pad(row.port, width[2]) + L"  " + pad(row.device, width[3]) + L"  " +
+                        (row.offline ? L"offline  " : L"online   ") + row.can + L"\n");
     }
     if (!unmatched.empty())
         return Fail(kExitNoMatch, L"no installed printer matches '" + unmatched.front() + L"'");

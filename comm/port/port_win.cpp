@@ -37,3 +37,22 @@ PortBool LxportioDevice::Read(char* portName, uint8_t* buffer, uint32_t count, u
 std::string LxportioDevice::NarrowName(const std::wstring& portName) {
     return win::ToMultiByte(CP_THREAD_ACP, portName);
 }
+
+DeviceIdAnswer QueryDeviceId(const std::wstring& portName, std::string& raw) {
+    using DeviceIdCall = BOOL(WINAPI*)(DWORD, char*, BYTE*, DWORD, DWORD*, DWORD);
+    raw.clear();
+    const HMODULE library = ::GetModuleHandleW(L"lxportio.dll");
+    const auto call =
+        library ? reinterpret_cast<DeviceIdCall>(::GetProcAddress(library, MAKEINTRESOURCEA(3))) : nullptr;
+    if (!call)
+        return DeviceIdAnswer::kUnknown;
+    std::string name = win::ToMultiByte(CP_THREAD_ACP, portName);
+    BYTE buffer[1024];
+    DWORD moved = 0;
+    if (!call(0, &name[0], buffer, sizeof buffer, &moved, 2000))
+        return ::GetLastError() == ERROR_NOT_SUPPORTED ? DeviceIdAnswer::kUnknown : DeviceIdAnswer::kNothing;
+    if (moved == 0 || moved > sizeof buffer)
+        return DeviceIdAnswer::kConnected;
+    raw.assign(reinterpret_cast<const char*>(buffer), moved);
+    return DeviceIdAnswer::kId;
+}

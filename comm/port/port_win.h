@@ -24,3 +24,9 @@ public:
                   uint32_t timeoutMs) override;
     std::string NarrowName(const std::wstring& portName) override;
 };
+
+// What is behind a USB port, as lxportio tells it (its ordinal 3, looked up when asked, so a library without
+// it still serves the transfers): the device's raw IEEE 1284 id, a device that gave none, nothing at all, or
+// not known (the simulator link has no devices to ask).
+enum class DeviceIdAnswer { kId, kConnected, kNothing, kUnknown };
+DeviceIdAnswer QueryDeviceId(const std::wstring& portName, std::string& raw);

@@ -3,6 +3,7 @@
 #include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
+#include "ctl/device_id.h"
 #include "ctl/json.h"
 #include "ctl/selection.h"
 
@@ -119,6 +120,35 @@ TEST(CtlOutput, FileNamesDevicesAndShownNames) {
     EXPECT_EQ(JsonString(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}), "\"\xF0\x9F\x98\x80\"");
     EXPECT_EQ(Printable(std::wstring(L"Desk\n1\x1b[2J") + wchar_t(0x202E) + L"\u00e9"),
               L"Desk\\u000a1\\u001b[2J\\u202e\u00e9");
+}
+
+// A printer's IEEE 1284 id is device input: every hostile form gives a clean answer or none.
+TEST(CtlDeviceId, ManufacturerAndModelFromWhateverTheDeviceSends) {
+    auto parse = [](const std::string& bytes, DeviceId& id) {
+        return ParseDeviceId(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), id);
+    };
+    auto withLength = [](const std::string& text) {
+        const size_t n = text.size() + 2;
+        return std::string{static_cast<char>(n >> 8), static_cast<char>(n & 0xFF)} + text;
+    };
+    DeviceId id;
+    ASSERT_TRUE(parse(withLength("MFG:Korvale;CMD:LX;MDL:LX-410;CLS:PRINTER;"), id));
+    EXPECT_EQ(id.manufacturer, "Korvale");
+    EXPECT_EQ(id.model, "LX-410");
+    ASSERT_TRUE(parse(withLength(" manufacturer : Korvale Industries ;model:LX-450W"), id)); // no terminator
+    EXPECT_EQ(id.manufacturer, "Korvale Industries");
+    EXPECT_EQ(id.model, "LX-450W");
+    // A length beyond the bytes, a NUL inside, control characters and an overlong value.
+    ASSERT_TRUE(parse(std::string("\xFF\xFFMDL:A\x1b[2J", 11), id));
+    EXPECT_EQ(id.model, "A?[2J");
+    ASSERT_TRUE(parse(withLength("MDL:" + std::string(5000, 'x')), id));
+    EXPECT_EQ(id.model.size(), 64u);
+    ASSERT_TRUE(parse(withLength(std::string("MFG:K\0MDL:hidden", 17)), id));
+    EXPECT_EQ(id.model, "");
+    for (const std::string& bad : {std::string(), std::string("\x00", 1), withLength(""), withLength(";;::;"),
+                                   withLength("CLS:PRINTER;CMD:X"), std::string("\x00\x02MFG:K", 7)})
+        EXPECT_FALSE(parse(bad, id)) << bad.size();
+    EXPECT_FALSE(ParseDeviceId(nullptr, 10, id));
 }
 
 TEST(CtlSelection, ChoicesByIndexOrTextAndJsonText) {

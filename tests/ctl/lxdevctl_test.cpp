@@ -175,6 +175,16 @@ TEST_F(Lxdevctl, ClonesOnePrinterToTheFleetAndAuditsItWithFaultyPrintersReported
         Ctl(copy, L"apply \"Fleet 01\" --set AutoOffAc=#9 --set printinfo=\"usage log\" --set Calibration=#6")
             .exitCode,
         0u);
+    // What is plugged in: over the USB printer class each port's device (a bridged one answers no id), over
+    // the simulator link nothing to ask.
+    const bool usb = simfixture::OverUsb();
+    const std::string listed = Ctl(copy, L"list --all").out;
+    std::smatch row;
+    ASSERT_TRUE(std::regex_search(listed, row,
+                                  std::regex("\\nFleet 01 +Korvale LX-FLEET +USB101 +([^ ].*?) +online")));
+    EXPECT_EQ(row[1], usb ? "connected, model unknown" : "-");
+    if (usb)
+        EXPECT_TRUE(std::regex_search(listed, std::regex("\\nSilent LX-410 .*USB022 +nothing connected ")));
     // Bare file names are the working folder's, not the Windows folder's.
     ASSERT_EQ(Ctl(copy, L"get \"Fleet 01\" --out fleet.dat").exitCode, 0u);
     EXPECT_THAT(harness::ReadTextFile(copy.dirPath(L"fleet.dat")), testing::StartsWith(L"[Property]"));
