@@ -144,8 +144,8 @@ def main():
     args.address = (host, int(port))
     os.makedirs(args.control, exist_ok=True)
     devices = []
-    for spec in args.devices:
-        instance, rest = spec.split("=", 1)
+    for device in args.devices:
+        instance, rest = device.split("=", 1)
         parts = rest.split(",")
         port, _, sim_port = parts[0].partition(":")
         devices.append(Device(args, instance, port, sim_port or port, "silent" in parts[1:]))
