@@ -5,6 +5,9 @@
 # package and the signatures checked statically. Prints the packages' sizes and the install and removal times.
 #   package_test.sh SRC_DIR WORK_DIR LXSIM STARTUP_TEST_EXE
 set -uo pipefail
+# A reader that stops at its first match would end a pipeline's writer early, which pipefail counts as a failure:
+# matches in a pipeline are looked for with has.
+has() { grep -e "$1" >/dev/null; }
 src="$1"; work="$2"; lxsim="$3"; window_test="$4"
 version="$(sed -n 's/^project(lxdevset VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")"
 msi="$src/dist/lxdevset-$version-x64.msi"
@@ -61,7 +64,7 @@ entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstal
 for want in "Publisher *REG_SZ *Korvale Industries, Ltd." "DisplayVersion *REG_SZ *$version"; do
   grep -q "$want" <<<"$entry" && ok "installed programs: $want" || bad "installed programs lack $want"
 done
-wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*lxdevset.ico' \
+wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | has 'ProductIcon.*lxdevset.ico' \
   && ok "installed programs: icon" || bad "installed programs: no icon"
 
 # --- The installed programs on the simulated printers.
@@ -97,7 +100,7 @@ msiexec /i "$work/older.msi" "$work/downgrade.log"; code=$?
 # Wine's installer stops at the launch condition without writing its text to the log (Windows writes it there
 # and shows it when not silent): the condition that stopped it, and the text it carries, are checked apart.
 grep -q "LaunchConditions. Return value 0" "$work/downgrade.log" && msiinfo export "$work/older.msi" LaunchCondition \
-  | grep -q "NOT WIX_DOWNGRADE_DETECTED.*A newer version of Korvale LX Device Settings is already installed" \
+  | has "NOT WIX_DOWNGRADE_DETECTED.*A newer version of Korvale LX Device Settings is already installed" \
   && ok "refused by its downgrade condition, which says why" || bad "the refusal does not say why"
 written="$installed/lxdevset_Korvale LX-410.ini"
 [ -f "$written" ] && ok "the last-settings file was written beside the program" || bad "no last-settings file"
@@ -132,16 +135,16 @@ for t in File Component Directory Shortcut Upgrade; do
   grep -qw "$t" <<<"$tables" && ok "x86 table $t" || bad "x86 package lacks table $t"
 done
 [ "$(msiinfo export "$msi86" File 2>/dev/null | tail -n +4 | wc -l)" = 9 ] && ok "x86 package holds 9 files" || bad "x86 files: $(msiinfo export "$msi86" File)"
-msiinfo export "$msi86" Directory | grep -q '^VendorFolder	ProgramFilesFolder' && ok "x86 folder in the 32-bit Program Files" || bad "x86 folder"
-msiinfo export "$msi86" Directory | grep -q 'ProgramFiles64Folder' && bad "x86 package names the 64-bit folder"
-msiinfo suminfo "$msi86" | grep -q 'Template: Intel;1033' && ok "x86 platform" || bad "x86 platform: $(msiinfo suminfo "$msi86" | grep Template)"
+msiinfo export "$msi86" Directory | has '^VendorFolder	ProgramFilesFolder' && ok "x86 folder in the 32-bit Program Files" || bad "x86 folder"
+msiinfo export "$msi86" Directory | has 'ProgramFiles64Folder' && bad "x86 package names the 64-bit folder"
+msiinfo suminfo "$msi86" | has 'Template: Intel;1033' && ok "x86 platform" || bad "x86 platform: $(msiinfo suminfo "$msi86" | grep Template)"
 
 # --- Signing: with a certificate of its own, every program, library and the package carry a valid signature.
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Korvale test signing" -keyout "$work/key.pem" \
   -out "$work/cert.pem" >/dev/null 2>&1
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -passout pass:test -out "$work/sign.p12" 2>/dev/null
 LX_SIGN_PKCS12="$work/sign.p12" LX_SIGN_PASSWORD=test "$src/deploy/package.sh" x64 "$version" "$work/signed.msi" 2>/dev/null
-verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" 2>&1 | grep -q "Signature verification: ok"; }
+verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" 2>&1 | has "Signature verification: ok"; }
 verify "$work/signed.msi" && ok "the package is signed" || bad "the package signature does not verify"
 mkdir -p "$work/extracted"
 (cd "$work/extracted" && msiextract "$work/signed.msi" >/dev/null 2>&1)
