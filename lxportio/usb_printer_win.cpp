@@ -3,6 +3,7 @@
 #include "lxportio/usb_printer_win.h"
 
 #include "lxportio/simulator_link_win.h"
+#include "win/handles.h"
 
 #include <setupapi.h>
 #include <winioctl.h>
@@ -48,35 +49,12 @@ bool SoundPortName(const char* name, std::string& key) {
     return true;
 }
 
-class DeviceList {
-public:
-    explicit DeviceList(HDEVINFO set) : set_(set) {}
-    ~DeviceList() {
-        if (set_ != INVALID_HANDLE_VALUE)
-            ::SetupDiDestroyDeviceInfoList(set_);
-    }
-    DeviceList(const DeviceList&) = delete;
-    DeviceList& operator=(const DeviceList&) = delete;
-    HDEVINFO get() const { return set_; }
-
-private:
-    HDEVINFO set_;
+struct DeviceInfoTraits {
+    static HDEVINFO invalid() { return INVALID_HANDLE_VALUE; }
+    static bool valid(HDEVINFO h) { return h != INVALID_HANDLE_VALUE; }
+    static void close(HDEVINFO h) { ::SetupDiDestroyDeviceInfoList(h); }
 };
-
-class RegKey {
-public:
-    explicit RegKey(HKEY key) : key_(key) {}
-    ~RegKey() {
-        if (key_ != INVALID_HANDLE_VALUE && key_)
-            ::RegCloseKey(key_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY get() const { return key_ == INVALID_HANDLE_VALUE ? nullptr : key_; }
-
-private:
-    HKEY key_;
-};
+using DeviceInfoList = win::UniqueHandle<HDEVINFO, DeviceInfoTraits>;
 
 // "Base Name" (a string) and "Port Number" (a DWORD) of an interface, as the port name they make.
 bool PortNameOf(HKEY parameters, std::string& port) {
@@ -108,16 +86,7 @@ bool PortNameOf(HKEY parameters, std::string& port) {
 struct Device {
     std::mutex io;
     std::wstring path;
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    ~Device() {
-        if (handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(handle);
-    }
-    void Close() {
-        if (handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
+    win::FileHandle handle;
 };
 
 class Devices {
@@ -169,12 +138,11 @@ Devices& TheDevices() {
 }
 
 bool Open(Device& device) {
-    if (device.handle != INVALID_HANDLE_VALUE)
-        return true;
-    device.handle =
-        ::CreateFileW(device.path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                      nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-    return device.handle != INVALID_HANDLE_VALUE;
+    if (!device.handle)
+        device.handle.reset(::CreateFileW(device.path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_OVERLAPPED, nullptr));
+    return static_cast<bool>(device.handle);
 }
 
 // Runs one overlapped request on the device's handle and waits for it at most `timeoutMs`; a request still
@@ -222,14 +190,15 @@ std::shared_ptr<Device> OpenDevice(const std::string& key, std::unique_lock<std:
 
 std::vector<Interface> EnumerateInterfaces() {
     std::vector<Interface> found;
-    DeviceList set(
+    DeviceInfoList set(
         ::SetupDiGetClassDevsW(&kUsbPrintInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
-    if (set.get() == INVALID_HANDLE_VALUE)
+    if (!set)
         return found;
     SP_DEVICE_INTERFACE_DATA data{};
     data.cbSize = sizeof data;
     for (DWORD i = 0; ::SetupDiEnumDeviceInterfaces(set.get(), nullptr, &kUsbPrintInterface, i, &data); ++i) {
-        RegKey parameters(::SetupDiOpenDeviceInterfaceRegKey(set.get(), &data, 0, KEY_READ));
+        const HKEY key = ::SetupDiOpenDeviceInterfaceRegKey(set.get(), &data, 0, KEY_READ);
+        const win::RegKey parameters(key == INVALID_HANDLE_VALUE ? nullptr : key);
         Interface entry;
         if (!parameters.get() || !PortNameOf(parameters.get(), entry.port))
             continue;
@@ -281,9 +250,9 @@ BOOL Transfer(bool write, const char* portName, BYTE* bytes, DWORD count, DWORD*
     if (!device)
         return FALSE;
     DWORD done = 0;
-    if (!TransferOn(device->handle, write, bytes, count, timeoutMs, done)) {
+    if (!TransferOn(device->handle.get(), write, bytes, count, timeoutMs, done)) {
         // Unplugged, or gone to another socket: the next call opens whatever is behind the name then.
-        device->Close();
+        device->handle.reset();
         lock.unlock();
         TheDevices().MarkStale();
         return FALSE;
@@ -309,10 +278,10 @@ BOOL DeviceId(const char* portName, BYTE* buffer, DWORD count, DWORD* moved, DWO
     std::vector<BYTE> staging(count);
     DWORD done = 0;
     const bool sound = Request(
-        device->handle,
+        device->handle.get(),
         [&](OVERLAPPED* overlapped) {
-            return ::DeviceIoControl(device->handle, kGet1284Id, nullptr, 0, staging.data(), count, nullptr,
-                                     overlapped);
+            return ::DeviceIoControl(device->handle.get(), kGet1284Id, nullptr, 0, staging.data(), count,
+                                     nullptr, overlapped);
         },
         timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs, done);
     // A device that does not answer the request is there all the same.
