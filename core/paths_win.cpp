@@ -150,3 +150,24 @@ std::wstring CreateTempFileBeside(const std::wstring& path) {
     }
     return {};
 }
+
+int32_t WriteWholeBeside(const std::wstring& path, bool keepEarlier,
+                         const std::function<bool(const std::wstring& temp)>& write) {
+    const int32_t problem = OutputTargetProblem(path);
+    if (problem != result::kNone)
+        return problem;
+    const std::wstring temp = CreateTempFileBeside(path);
+    if (temp.empty())
+        return WriteFailureCode(::GetLastError(), path);
+    DWORD error = ERROR_SUCCESS;
+    if (keepEarlier && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !::CopyFileW(path.c_str(), temp.c_str(), FALSE))
+        error = ::GetLastError();
+    const bool written = error == ERROR_SUCCESS && write(temp);
+    if (written &&
+        ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return result::kNone;
+    const int32_t code = WriteFailureCode(written ? ::GetLastError() : error, path);
+    ::DeleteFileW(temp.c_str());
+    return code;
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The device-settings program's full path: this program's own, unless a companion program beside it has named
@@ -30,6 +31,13 @@ int32_t WriteFailureCode(unsigned long error, const std::wstring& path);
 // Creates an empty file of a new name in the folder of `path`, for a file that is written whole and then put
 // in place; empty when it cannot, with the system error left for WriteFailureCode.
 std::wstring CreateTempFileBeside(const std::wstring& path);
+
+// Writes a file whole: `write` fills a new file beside `path` (a copy of what `path` holds now when
+// `keepEarlier`), which then takes its place, so a reader, another writer or a failure midway never meets
+// half a file. result::kNone when done; otherwise the code that says why, with the earlier file as it was and
+// no temporary file left.
+int32_t WriteWholeBeside(const std::wstring& path, bool keepEarlier,
+                         const std::function<bool(const std::wstring& temp)>& write);
 
 // The path made full against the current folder, as the file functions would take it; the private-profile
 // functions would take a bare name from the Windows folder instead. Empty stays empty; a path that cannot be

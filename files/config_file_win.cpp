@@ -61,30 +61,15 @@ int32_t WriteConfigFile(const std::wstring& path, const ModelRecord& model, cons
 
 namespace {
 
-// Writes the file beside `path` and puts it in place when whole: the profile functions write key by key, and
-// a reader, another writer or a failure midway must never meet half a file. `keepEarlier` starts from what
-// the file holds now. 0 when done, else the failure's result code (no temporary file left).
+// The profile functions write key by key and may hold what they wrote: the whole file is written beside the
+// target and reaches the disk before it takes the target's place.
 int32_t WriteWholeProfile(const std::wstring& path, bool keepEarlier,
                           const std::function<bool(const std::wstring&)>& write) {
-    const int32_t problem = OutputTargetProblem(path);
-    if (problem != result::kNone)
-        return problem;
-    const std::wstring temp = CreateTempFileBeside(path);
-    if (temp.empty())
-        return WriteFailureCode(::GetLastError(), path);
-    DWORD error = ERROR_SUCCESS;
-    if (keepEarlier && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !::CopyFileW(path.c_str(), temp.c_str(), FALSE))
-        error = ::GetLastError();
-    const bool written = error == ERROR_SUCCESS && write(temp);
-    // The profile functions may hold what they wrote; it reaches the disk before the file takes its place.
-    ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.c_str());
-    if (written &&
-        ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return result::kNone;
-    const int32_t code = written ? WriteFailureCode(::GetLastError(), path) : WriteFailureCode(error, path);
-    ::DeleteFileW(temp.c_str());
-    return code;
+    return WriteWholeBeside(path, keepEarlier, [&](const std::wstring& temp) {
+        const bool written = write(temp);
+        ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.c_str());
+        return written;
+    });
 }
 
 } // namespace

@@ -28,29 +28,17 @@ bool SystemUtcOffset(uint32_t utcSeconds, int32_t& offsetMinutes) {
 }
 
 int32_t WriteFileWhole(const std::wstring& path, const std::string& bytes) {
-    const int32_t problem = OutputTargetProblem(path);
-    if (problem != result::kNone)
-        return problem;
-    const std::wstring temp = CreateTempFileBeside(path);
-    if (temp.empty())
-        return WriteFailureCode(::GetLastError(), path);
-    bool written = false;
-    {
+    const int32_t code = WriteWholeBeside(path, false, [&](const std::wstring& temp) {
         win::FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD done = 0;
-        written = file &&
-                  (bytes.empty() ||
-                   (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
-                    done == bytes.size())) &&
-                  ::FlushFileBuffers(file.get());
-    }
-    if (written &&
-        ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return result::kFileCreated;
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temp.c_str());
-    return WriteFailureCode(error, path);
+        return file &&
+               (bytes.empty() ||
+                (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                 done == bytes.size())) &&
+               ::FlushFileBuffers(file.get());
+    });
+    return code == result::kNone ? result::kFileCreated : code;
 }
 
 int32_t SavePrintLogWorker(void* job) {
