@@ -22,6 +22,26 @@ std::string BridgeFolder() {
     return path;
 }
 
+// Asks the bridge to take a device away for `ms` and returns once it is gone; Back() once it is there again.
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Unplug(const std::string& instance, int ms) {
+    const std::string order = BridgeFolder() + "\\" + instance + ".unplug";
+    { std::ofstream(order) << ms; }
+    for (int i = 0; i < 500 && Exists(order); ++i)
+        ::Sleep(20);
+    return !Exists(order);
+}
+
+bool Back(const std::string& instance) {
+    const std::string away = BridgeFolder() + "\\" + instance + ".away";
+    for (int i = 0; i < 500 && Exists(away); ++i)
+        ::Sleep(20);
+    return !Exists(away);
+}
+
 bool Listed(const std::string& port, std::wstring* path = nullptr) {
     for (const usbprint::Interface& found : usbprint::EnumerateInterfaces())
         if (found.port == port) {
@@ -119,20 +139,19 @@ TEST_F(UsbTransport, SilentUnpluggedAndRenumberedDevices) {
 
     // Unplugged for a second: a failure, never a hang; then, plugged in again, the next calls succeed.
     ASSERT_TRUE(StatusExchange("USB053"));
-    { std::ofstream(BridgeFolder() + "\\0053.unplug") << 1500; }
-    ::Sleep(400);
+    ASSERT_TRUE(Unplug("0053", 1500));
     start = ::GetTickCount();
     EXPECT_FALSE(StatusExchange("USB053"));
     EXPECT_LT(::GetTickCount() - start, 15000u);
-    ::Sleep(2000);
+    ASSERT_TRUE(Back("0053"));
     EXPECT_TRUE(StatusExchange("USB053"));
 
     // Plugged into another socket between two calls, so its port is renumbered: the old name has no device
     // any more, the new one finds it.
     ASSERT_TRUE(StatusExchange("USB051"));
-    { std::ofstream(BridgeFolder() + "\\0051.unplug") << 500; }
+    ASSERT_TRUE(Unplug("0051", 500));
     ASSERT_TRUE(usbdev::Register(L"0051", L"USB051", L"USB", 52));
-    ::Sleep(1000);
+    ASSERT_TRUE(Back("0051"));
     EXPECT_FALSE(StatusExchange("USB051"));
     EXPECT_TRUE(StatusExchange("USB052"));
     ASSERT_TRUE(usbdev::Register(L"0051", L"USB051", L"USB", 51));

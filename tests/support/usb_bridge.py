@@ -8,7 +8,8 @@ back on the terminal.
 
 INSTANCE is the device instance's last part ("0001" for ROOT\\LXTEST\\0001), PORT the interface's reference string
 ("USB001"), SIMPORT the simulator's printer behind it (PORT when not given). Faults, by files in the control folder, each taken once it is seen:
-  INSTANCE.unplug   holds milliseconds: the device goes away (terminal closed, path removed) for that long
+  INSTANCE.unplug   holds milliseconds: the device goes away (terminal closed, path removed) for that long; the
+                    file becomes INSTANCE.away once the device is gone, and that file goes once it is back
   INSTANCE.silent   while it exists the device takes what it is sent and never answers
 """
 import argparse
@@ -99,11 +100,13 @@ class Device(threading.Thread):
             if unplug:
                 with open(unplug) as f:
                     away = int(f.read().strip() or "1000")
-                os.remove(unplug)
+                marker = os.path.join(self.args.control, f"{self.instance}.away")
                 with self.plugged:
                     self.unplug()
+                    os.replace(unplug, marker)
                     time.sleep(away / 1000)
                     self.plug()
+                os.remove(marker)
             master = self.master
             ready, _, _ = select.select([master], [], [], 0.02)
             if not ready:
