@@ -29,7 +29,15 @@ bool Exists(const std::string& path) {
 
 bool Unplug(const std::string& instance, int ms) {
     const std::string order = BridgeFolder() + "\\" + instance + ".unplug";
-    { std::ofstream(order) << ms; }
+    const std::string text = std::to_string(ms);
+    HANDLE file = ::CreateFileA(order.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const bool ordered = file != INVALID_HANDLE_VALUE &&
+                         ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    if (!ordered)
+        return false;
     for (int i = 0; i < 500 && Exists(order); ++i)
         ::Sleep(20);
     return !Exists(order);
