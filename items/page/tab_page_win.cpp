@@ -70,11 +70,21 @@ BOOL CTabBasic::OnInitDialog() {
 
 void CTabBasic::ArrangeRows(const ModelFeatures& model) {
     arrangedFor_ = model;
-    // Each control is taken away, moved and brought back, so that both its old and its new place repaint.
+    const bool onScreen = ::IsWindowVisible(hwnd()) != FALSE;
     for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, model)) {
         HWND control = Item(place.id);
         if (!control)
             continue;
+        if (!onScreen) {
+            // Nothing to repaint yet (the page is laid out before it is first shown): one move does it.
+            ::SetWindowPos(control, nullptr, place.rect.left, place.rect.top,
+                           place.rect.right - place.rect.left, place.rect.bottom - place.rect.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW |
+                               (place.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            ::EnableWindow(control, place.enabled ? TRUE : FALSE);
+            continue;
+        }
+        // Each control is taken away, moved and brought back, so that both its old and its new place repaint.
         ::EnableWindow(control, FALSE);
         ::ShowWindow(control, SW_HIDE);
         ::MoveWindow(control, place.rect.left, place.rect.top, place.rect.right - place.rect.left,
