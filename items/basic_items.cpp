@@ -6,90 +6,41 @@
 // Apply templates end in the placeholder 00 that the chosen value replaces.
 // ESC i U p = power-on; ESC i U A = automatic power-off (next byte 00 AC, 01 battery); ESC i X o = report
 // contents. In each ESC command the byte after the letter is 00 to set and 01 to query.
-const BasicItemDefinition kPowerOnDefinition = {
-    L"PowerOn",
-    IDC_POWER_ON,
-    {0x1B, 0x69, 0x55, 0x70, 0x00, 0x00},
-    {0x1B, 0x69, 0x55, 0x70, 0x01},
-    32,
-    31,
-    true,
-    {{1, IDS_CHOICE_ENABLE, false}, {0, IDS_CHOICE_DISABLE, true}}};
-
-const BasicItemDefinition kAutoOffAcDefinition = {L"AutoOffAc",
-                                                  IDC_AUTO_OFF_AC,
-                                                  {0x1B, 0x69, 0x55, 0x41, 0x00, 0x00, 0x00},
-                                                  {0x1B, 0x69, 0x55, 0x41, 0x01, 0x00},
-                                                  32,
-                                                  31,
-                                                  true,
-                                                  {{0, IDS_CHOICE_NO_AUTO_OFF, false},
-                                                   {1, IDS_CHOICE_10_MINUTES, false},
-                                                   {2, IDS_CHOICE_20_MINUTES, false},
-                                                   {3, IDS_CHOICE_30_MINUTES, false},
-                                                   {4, IDS_CHOICE_40_MINUTES, false},
-                                                   {5, IDS_CHOICE_50_MINUTES, false},
-                                                   {6, IDS_CHOICE_60_MINUTES, true},
-                                                   {12, IDS_CHOICE_2_HOURS, false},
-                                                   {24, IDS_CHOICE_4_HOURS, false},
-                                                   {48, IDS_CHOICE_8_HOURS, false},
-                                                   {72, IDS_CHOICE_12_HOURS, false}}};
-
-const BasicItemDefinition kAutoOffBatteryDefinition = {L"AutoOffBattery",
-                                                       IDC_AUTO_OFF_BATTERY,
-                                                       {0x1B, 0x69, 0x55, 0x41, 0x00, 0x01, 0x00},
-                                                       {0x1B, 0x69, 0x55, 0x41, 0x01, 0x01},
-                                                       32,
-                                                       31,
-                                                       true,
-                                                       {{0, IDS_CHOICE_NO_AUTO_OFF, false},
-                                                        {1, IDS_CHOICE_10_MINUTES, false},
-                                                        {2, IDS_CHOICE_20_MINUTES, false},
-                                                        {3, IDS_CHOICE_30_MINUTES, true},
-                                                        {4, IDS_CHOICE_40_MINUTES, false},
-                                                        {5, IDS_CHOICE_50_MINUTES, false},
-                                                        {6, IDS_CHOICE_60_MINUTES, false}}};
-
-const BasicItemDefinition kPrinterInfoDefinition = {L"PrintInfo",
-                                                    IDC_PRINT_INFO,
-                                                    {0x1B, 0x69, 0x58, 0x6F, 0x00, 0x00},
-                                                    {0x1B, 0x69, 0x58, 0x6F, 0x01},
-                                                    32,
-                                                    31,
-                                                    true,
-                                                    {{0, IDS_CHOICE_REPORT_ALL, true},
-                                                     {1, IDS_CHOICE_REPORT_USAGE_LOG, false},
-                                                     {2, IDS_CHOICE_REPORT_SETTINGS, false}}};
-
 // The calibration value is answered with one bare byte and never goes into a command file.
-const BasicItemDefinition kCalibrationDefinition = {L"Calibration",
-                                                    IDC_CALIBRATION,
-                                                    {0x55, 0x0B, 0x03, 0x0D, 0x00},
-                                                    {0x55, 0x0B, 0x04, 0x0D},
-                                                    1,
-                                                    1,
-                                                    false,
-                                                    {{130, IDS_CHOICE_PLUS_3, false},
-                                                     {120, IDS_CHOICE_PLUS_2, false},
-                                                     {110, IDS_CHOICE_PLUS_1, false},
-                                                     {100, IDS_CHOICE_ZERO, true},
-                                                     {90, IDS_CHOICE_MINUS_1, false},
-                                                     {80, IDS_CHOICE_MINUS_2, false},
-                                                     {70, IDS_CHOICE_MINUS_3, false}}};
+// clang-format off
+const std::array<BasicItemDefinition, kBasicItemCount> kBasicItems = {{
+    // key              list                  apply template                          get command                       size pos  file
+    {L"PowerOn",        IDC_POWER_ON,         {0x1B, 0x69, 0x55, 0x70, 0x00, 0x00},       {0x1B, 0x69, 0x55, 0x70, 0x01},       32, 31, true,
+     {{1, IDS_CHOICE_ENABLE, false}, {0, IDS_CHOICE_DISABLE, true}}},
+    {L"AutoOffAc",      IDC_AUTO_OFF_AC,      {0x1B, 0x69, 0x55, 0x41, 0x00, 0x00, 0x00}, {0x1B, 0x69, 0x55, 0x41, 0x01, 0x00}, 32, 31, true,
+     {{0, IDS_CHOICE_NO_AUTO_OFF, false}, {1, IDS_CHOICE_10_MINUTES, false}, {2, IDS_CHOICE_20_MINUTES, false},
+      {3, IDS_CHOICE_30_MINUTES, false}, {4, IDS_CHOICE_40_MINUTES, false}, {5, IDS_CHOICE_50_MINUTES, false},
+      {6, IDS_CHOICE_60_MINUTES, true}, {12, IDS_CHOICE_2_HOURS, false}, {24, IDS_CHOICE_4_HOURS, false},
+      {48, IDS_CHOICE_8_HOURS, false}, {72, IDS_CHOICE_12_HOURS, false}}},
+    {L"AutoOffBattery", IDC_AUTO_OFF_BATTERY, {0x1B, 0x69, 0x55, 0x41, 0x00, 0x01, 0x00}, {0x1B, 0x69, 0x55, 0x41, 0x01, 0x01}, 32, 31, true,
+     {{0, IDS_CHOICE_NO_AUTO_OFF, false}, {1, IDS_CHOICE_10_MINUTES, false}, {2, IDS_CHOICE_20_MINUTES, false},
+      {3, IDS_CHOICE_30_MINUTES, true}, {4, IDS_CHOICE_40_MINUTES, false}, {5, IDS_CHOICE_50_MINUTES, false},
+      {6, IDS_CHOICE_60_MINUTES, false}}},
+    {L"PrintInfo",      IDC_PRINT_INFO,       {0x1B, 0x69, 0x58, 0x6F, 0x00, 0x00},       {0x1B, 0x69, 0x58, 0x6F, 0x01},       32, 31, true,
+     {{0, IDS_CHOICE_REPORT_ALL, true}, {1, IDS_CHOICE_REPORT_USAGE_LOG, false}, {2, IDS_CHOICE_REPORT_SETTINGS, false}}},
+    {L"Calibration",    IDC_CALIBRATION,      {0x55, 0x0B, 0x03, 0x0D, 0x00},             {0x55, 0x0B, 0x04, 0x0D},              1,  1, false,
+     {{130, IDS_CHOICE_PLUS_3, false}, {120, IDS_CHOICE_PLUS_2, false}, {110, IDS_CHOICE_PLUS_1, false},
+      {100, IDS_CHOICE_ZERO, true}, {90, IDS_CHOICE_MINUS_1, false}, {80, IDS_CHOICE_MINUS_2, false},
+      {70, IDS_CHOICE_MINUS_3, false}}},
+}};
+// clang-format on
 
-CBasicItem::CBasicItem(IComboBox* combo, IItemPlatform& platform, const BasicItemDefinition& definition,
-                       std::shared_ptr<ItemParameterListTemplate> list)
+CBasicItem::CBasicItem(IComboBox* combo, IItemPlatform& platform, const BasicItemDefinition& definition)
     : CComboItemTemplate(combo, platform), definition_(definition) {
-    Define(std::move(list), definition.responseSize, definition.responsePos, definition.itemName);
+    Define(std::make_shared<BasicParameterList>(definition), definition.responseSize, definition.responsePos,
+           definition.itemName);
 }
 
-std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, 5>& combos, IItemPlatform& platform) {
-    return {
-        {kPowerOnDefinition.comboId, combos[0], std::make_shared<CItemPowerOn>(combos[0], platform)},
-        {kAutoOffAcDefinition.comboId, combos[1], std::make_shared<CItemAutoOffAc>(combos[1], platform)},
-        {kAutoOffBatteryDefinition.comboId, combos[2],
-         std::make_shared<CItemAutoOffBattery>(combos[2], platform)},
-        {kPrinterInfoDefinition.comboId, combos[3], std::make_shared<CItemPrinterInfo>(combos[3], platform)},
-        {kCalibrationDefinition.comboId, combos[4], std::make_shared<CItemCalibration>(combos[4], platform)},
-    };
+std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, kBasicItemCount>& combos,
+                                           IItemPlatform& platform) {
+    std::vector<ItemBinding> bindings;
+    for (size_t row = 0; row < kBasicItemCount; ++row)
+        bindings.push_back({kBasicItems[row].comboId, combos[row],
+                            std::make_shared<CBasicItem>(combos[row], platform, kBasicItems[row])});
+    return bindings;
 }

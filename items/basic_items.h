@@ -6,7 +6,7 @@
 #include <array>
 #include <initializer_list>
 
-// Everything that distinguishes one basic setting from another; one row per setting in basic_items.cpp.
+// Everything that distinguishes one basic setting from another; one row per setting in kBasicItems.
 struct BasicItemDefinition {
     const wchar_t* itemName;                      // settings-file key
     int comboId;                                  // the page's drop-down list
@@ -18,11 +18,18 @@ struct BasicItemDefinition {
     std::initializer_list<ItemParameter> choices; // in drop-down order
 };
 
-extern const BasicItemDefinition kPowerOnDefinition;
-extern const BasicItemDefinition kAutoOffAcDefinition;
-extern const BasicItemDefinition kAutoOffBatteryDefinition;
-extern const BasicItemDefinition kPrinterInfoDefinition;
-extern const BasicItemDefinition kCalibrationDefinition;
+// The rows of the table, in page order.
+enum BasicItem : size_t {
+    kPowerOn,
+    kAutoOffAc,
+    kAutoOffBattery,
+    kPrinterInfo,
+    kCalibration,
+    kBasicItemCount
+};
+
+// The five basic settings, one row each, indexed by BasicItem.
+extern const std::array<BasicItemDefinition, kBasicItemCount> kBasicItems;
 
 class BasicParameterList : public ItemParameterListTemplate {
 public:
@@ -33,70 +40,42 @@ private:
     std::vector<ItemParameter> entries_;
 };
 
-class ItemPowerOnParameterList : public BasicParameterList {
-public:
-    ItemPowerOnParameterList() : BasicParameterList(kPowerOnDefinition) {}
-};
-class ItemAutoOffAcParamList : public BasicParameterList {
-public:
-    ItemAutoOffAcParamList() : BasicParameterList(kAutoOffAcDefinition) {}
-};
-class ItemAutoOffBatteryParamList : public BasicParameterList {
-public:
-    ItemAutoOffBatteryParamList() : BasicParameterList(kAutoOffBatteryDefinition) {}
-};
-class ItemPrinterInfoParamList : public BasicParameterList {
-public:
-    ItemPrinterInfoParamList() : BasicParameterList(kPrinterInfoDefinition) {}
-};
-class ItemCalibrationParamList : public BasicParameterList {
-public:
-    ItemCalibrationParamList() : BasicParameterList(kCalibrationDefinition) {}
-};
-
 // The five rows of the basic settings in page order, each bound to its list: the one way the page and a
 // program without a window build them.
-std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, 5>& combos, IItemPlatform& platform);
+std::vector<ItemBinding> MakeBasicBindings(const std::array<IComboBox*, kBasicItemCount>& combos,
+                                           IItemPlatform& platform);
 
-// A combo-box item whose data all comes from one definition row.
+// A combo-box item whose data all comes from one row of the table.
 class CBasicItem : public CComboItemTemplate {
 public:
+    CBasicItem(IComboBox* combo, IItemPlatform& platform, const BasicItemDefinition& definition);
     ItemBytes ApplyCmdTemplate() const override { return ItemBytes(definition_.applyTemplate); }
     ItemBytes GetCmdTemplate() const override { return ItemBytes(definition_.getCommand); }
     bool IsInCommandFile() const override { return definition_.inCommandFile; }
     int ComboId() const { return definition_.comboId; }
 
-protected:
-    CBasicItem(IComboBox* combo, IItemPlatform& platform, const BasicItemDefinition& definition,
-               std::shared_ptr<ItemParameterListTemplate> list);
-
 private:
     const BasicItemDefinition& definition_;
 };
 
-class CItemPowerOn : public CBasicItem {
+// Each item and its list under its own name: the row of the table and nothing more.
+template <BasicItem row> class CBasicItemRow : public CBasicItem {
 public:
-    CItemPowerOn(IComboBox* combo, IItemPlatform& platform)
-        : CBasicItem(combo, platform, kPowerOnDefinition, std::make_shared<ItemPowerOnParameterList>()) {}
+    CBasicItemRow(IComboBox* combo, IItemPlatform& platform)
+        : CBasicItem(combo, platform, kBasicItems[row]) {}
 };
-class CItemAutoOffAc : public CBasicItem {
+template <BasicItem row> class BasicParameterListRow : public BasicParameterList {
 public:
-    CItemAutoOffAc(IComboBox* combo, IItemPlatform& platform)
-        : CBasicItem(combo, platform, kAutoOffAcDefinition, std::make_shared<ItemAutoOffAcParamList>()) {}
+    BasicParameterListRow() : BasicParameterList(kBasicItems[row]) {}
 };
-class CItemAutoOffBattery : public CBasicItem {
-public:
-    CItemAutoOffBattery(IComboBox* combo, IItemPlatform& platform)
-        : CBasicItem(combo, platform, kAutoOffBatteryDefinition,
-                     std::make_shared<ItemAutoOffBatteryParamList>()) {}
-};
-class CItemPrinterInfo : public CBasicItem {
-public:
-    CItemPrinterInfo(IComboBox* combo, IItemPlatform& platform)
-        : CBasicItem(combo, platform, kPrinterInfoDefinition, std::make_shared<ItemPrinterInfoParamList>()) {}
-};
-class CItemCalibration : public CBasicItem {
-public:
-    CItemCalibration(IComboBox* combo, IItemPlatform& platform)
-        : CBasicItem(combo, platform, kCalibrationDefinition, std::make_shared<ItemCalibrationParamList>()) {}
-};
+
+using CItemPowerOn = CBasicItemRow<kPowerOn>;
+using CItemAutoOffAc = CBasicItemRow<kAutoOffAc>;
+using CItemAutoOffBattery = CBasicItemRow<kAutoOffBattery>;
+using CItemPrinterInfo = CBasicItemRow<kPrinterInfo>;
+using CItemCalibration = CBasicItemRow<kCalibration>;
+using ItemPowerOnParameterList = BasicParameterListRow<kPowerOn>;
+using ItemAutoOffAcParamList = BasicParameterListRow<kAutoOffAc>;
+using ItemAutoOffBatteryParamList = BasicParameterListRow<kAutoOffBattery>;
+using ItemPrinterInfoParamList = BasicParameterListRow<kPrinterInfo>;
+using ItemCalibrationParamList = BasicParameterListRow<kCalibration>;

@@ -21,9 +21,9 @@ MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {
 }
 
 bool MemoryItems::TakesPart(const ItemBinding& binding, const ModelFeatures& model) {
-    if (binding.controlId == kPowerOnDefinition.comboId)
+    if (binding.controlId == kBasicItems[kPowerOn].comboId)
         return model.powerOnRow;
-    if (binding.controlId == kAutoOffBatteryDefinition.comboId)
+    if (binding.controlId == kBasicItems[kAutoOffBattery].comboId)
         return model.batteryRow;
     return true;
 }
