@@ -98,6 +98,7 @@ bool FindModelIndex(const ModelCatalogue& catalogue, const std::wstring& name, s
     std::wstring driver;
     if (!GetPrinterDriverName(name, driver))
         driver.clear();
+    // Kept on purpose: of two identical catalogue names the first wins, as in every lookup by name.
     for (size_t i = 0; i < catalogue.size(); ++i) {
         if (catalogue[i].name == driver) {
             index = i;

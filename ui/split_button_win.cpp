@@ -131,7 +131,7 @@ void CPopupButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     ::GetWindowRect(hwnd(), &window);
     // In a mirrored button x counts from the right edge, so the strip is again at the trailing end.
     if (IsFaceClick(GET_X_LPARAM(lParam), window.right - window.left, win::WindowDpi(hwnd()))) {
-        // Posted on press: releasing the mouse elsewhere still applies.
+        // Kept on purpose: posted on press, so releasing the mouse elsewhere still applies.
         Default(WM_LBUTTONDOWN, wParam, lParam);
         PostToParent(defaultCommand);
         return;

@@ -37,6 +37,7 @@ bool ReadDriverValue(const std::wstring& subkey, const wchar_t* value, BYTE* buf
 }
 
 std::wstring ReadModelID(const std::wstring& subkey) {
+    // Kept on purpose: a missing value leaves the model's id empty; it never takes the previous model's.
     wchar_t text[kTextBuffer + 1] = {}; // one spare terminator for a value stored without one
     DWORD size = 0, type = 0;
     if (!ReadDriverValue(subkey, L"ModelID", reinterpret_cast<BYTE*>(text), kTextBuffer * sizeof(wchar_t),

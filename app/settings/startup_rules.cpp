@@ -29,6 +29,7 @@ std::vector<std::wstring> SplitModelList(const std::wstring& compatibleModel) {
         size_t comma = compatibleModel.find(L',', start);
         if (comma == std::wstring::npos)
             comma = compatibleModel.size();
+        // Kept on purpose: a blank after a comma starts the next name, and its section and subkey.
         if (comma > start)
             names.push_back(compatibleModel.substr(start, comma - start));
         start = comma + 1;
