@@ -31,7 +31,7 @@ function(lx_delay_import name)
 endfunction()
 
 if(LX_WINDOWS)
-  foreach(name winspool uxtheme shell32 ole32 comctl32 setupapi)
+  foreach(name winspool uxtheme shell32 ole32 comctl32 setupapi ws2_32)
     lx_delay_import(${name})
   endforeach()
 endif()

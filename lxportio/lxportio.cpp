@@ -10,8 +10,8 @@ namespace {
 
 HMODULE g_module = nullptr;
 
-// Read at every call, as the variable or the file may change between calls: a wrong address then fails the
-// call rather than sending it to whatever else is configured.
+// Asked at every call, as the variable or the file may change between calls (the file is read again only when
+// it has changed): a wrong address then fails the call rather than sending it to whatever else is configured.
 std::string Simulator() {
     return ConfiguredSimulator(g_module);
 }

@@ -66,12 +66,26 @@ bool SetTimeouts(SOCKET s, DWORD ms) {
 
 } // namespace
 
-std::string ConfiguredSimulator(HMODULE library) {
-    char value[256] = {};
-    const DWORD n = ::GetEnvironmentVariableA(simlink::kAddressVariable, value, sizeof value);
-    if (n > 0 && n < sizeof value)
-        return value;
-    // Else the ini file beside this library.
+namespace {
+
+// lxportio.ini as last read: its address is read again only when the file's write time or size has changed,
+// so that a call costs one attribute query instead of a profile read.
+struct IniCache {
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::string path; // empty until the library's folder is known
+    bool read = false;
+    bool present = false;
+    FILETIME written{};
+    ULONGLONG size = 0;
+    std::string address;
+};
+
+IniCache& TheIniCache() {
+    static IniCache cache;
+    return cache;
+}
+
+std::string IniPathBeside(HMODULE library) {
     char path[MAX_PATH + 16] = {};
     const DWORD length = ::GetModuleFileNameA(library, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
@@ -80,8 +94,48 @@ std::string ConfiguredSimulator(HMODULE library) {
     if (!slash)
         return {};
     std::strcpy(slash + 1, "lxportio.ini");
-    ::GetPrivateProfileStringA("Simulator", "Address", "", value, sizeof value, path);
-    return value;
+    return path;
+}
+
+std::string IniAddress(HMODULE library) {
+    IniCache& cache = TheIniCache();
+    ::AcquireSRWLockExclusive(&cache.lock);
+    if (cache.path.empty())
+        cache.path = IniPathBeside(library);
+    std::string address;
+    if (!cache.path.empty()) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        const bool present =
+            ::GetFileAttributesExA(cache.path.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (!cache.read || present != cache.present ||
+            (present &&
+             (::CompareFileTime(&data.ftLastWriteTime, &cache.written) != 0 || size != cache.size))) {
+            char value[256] = {};
+            if (present)
+                ::GetPrivateProfileStringA("Simulator", "Address", "", value, sizeof value,
+                                           cache.path.c_str());
+            cache.read = true;
+            cache.present = present;
+            cache.written = data.ftLastWriteTime;
+            cache.size = size;
+            cache.address = value;
+        }
+        address = cache.address;
+    }
+    ::ReleaseSRWLockExclusive(&cache.lock);
+    return address;
+}
+
+} // namespace
+
+std::string ConfiguredSimulator(HMODULE library) {
+    char value[256] = {};
+    const DWORD n = ::GetEnvironmentVariableA(simlink::kAddressVariable, value, sizeof value);
+    if (n > 0 && n < sizeof value)
+        return value;
+    // Else the ini file beside this library.
+    return IniAddress(library);
 }
 
 bool SimulatorExchange(const std::string& address, uint8_t op, const char* portName, BYTE* bytes, DWORD count,
