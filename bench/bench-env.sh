@@ -49,7 +49,7 @@ bench_simulator() {
   bench_sim_pid=$!
   trap 'kill $bench_sim_pid 2>/dev/null; wineserver -k >/dev/null 2>&1 || true' EXIT
   for _ in $(seq 100); do [ -s "$dir/address" ] && break; sleep 0.05; done
-  wineserver -p
+  wineserver -p >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
   LXPORTIO_SIMULATOR="$(cat "$dir/address")"
   export LXPORTIO_SIMULATOR
