@@ -1,6 +1,7 @@
 // The simulator link: ordinals 1 and 2 as requests to the printer simulator over loopback TCP.
 #include "lxportio/simulator_link_win.h"
 
+#include "lxportio/transfer_limits.h"
 #include "sim/link.h"
 
 #include <winsock2.h>

@@ -7,9 +7,6 @@
 #include <cstdint>
 #include <string>
 
-// No call blocks longer than this, whatever time-out it is given.
-constexpr DWORD kLongestTimeoutMs = 60000;
-
 // The simulator's address when one is configured: LXPORTIO_SIMULATOR, else [Simulator] Address of
 // lxportio.ini beside the library. Empty when none is: the calls then go to the USB printer class.
 std::string ConfiguredSimulator(HMODULE library);

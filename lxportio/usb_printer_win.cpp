@@ -2,7 +2,7 @@
 // time-outs.
 #include "lxportio/usb_printer_win.h"
 
-#include "lxportio/simulator_link_win.h"
+#include "lxportio/transfer_limits.h"
 #include "win/handles.h"
 
 #include <setupapi.h>
@@ -48,13 +48,6 @@ bool SoundPortName(const char* name, std::string& key) {
     key = LowerAscii(std::string(name, length));
     return true;
 }
-
-struct DeviceInfoTraits {
-    static HDEVINFO invalid() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HDEVINFO h) { return h != INVALID_HANDLE_VALUE; }
-    static void close(HDEVINFO h) { ::SetupDiDestroyDeviceInfoList(h); }
-};
-using DeviceInfoList = win::UniqueHandle<HDEVINFO, DeviceInfoTraits>;
 
 // "Base Name" (a string) and "Port Number" (a DWORD) of an interface, as the port name they make.
 bool PortNameOf(HKEY parameters, std::string& port) {

@@ -2,12 +2,23 @@
 // SetupAPI, opened once for overlapped transfers that each end within their time-out.
 #pragma once
 
+#include "win/handles.h"
+
 #include <windows.h>
+#include <setupapi.h>
 
 #include <string>
 #include <vector>
 
 namespace usbprint {
+
+// A SetupAPI device list, destroyed with its owner.
+struct DeviceInfoTraits {
+    static HDEVINFO invalid() { return INVALID_HANDLE_VALUE; }
+    static bool valid(HDEVINFO h) { return h != INVALID_HANDLE_VALUE; }
+    static void close(HDEVINFO h) { ::SetupDiDestroyDeviceInfoList(h); }
+};
+using DeviceInfoList = win::UniqueHandle<HDEVINFO, DeviceInfoTraits>;
 
 // One present printer-class interface: the port name its device parameters give ("Base Name" and "Port
 // Number", as the USB port monitor names its ports) and the path that opens it.

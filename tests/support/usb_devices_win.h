@@ -2,6 +2,9 @@
 // them, for the devices that tests/support/usb_bridge.py puts behind their paths.
 #pragma once
 
+#include "lxportio/usb_printer_win.h"
+#include "win/handles.h"
+
 #include <windows.h>
 #include <setupapi.h>
 
@@ -23,55 +26,52 @@ enum class Values { kSound, kNumberAsText };
 // present. True when every step took.
 inline bool Register(const std::wstring& instance, const std::wstring& reference, const std::wstring& base,
                      DWORD number, bool active = true, Values values = Values::kSound) {
-    HDEVINFO set = ::SetupDiCreateDeviceInfoList(&PrintInterface(), nullptr);
-    if (set == INVALID_HANDLE_VALUE)
+    const usbprint::DeviceInfoList set(::SetupDiCreateDeviceInfoList(&PrintInterface(), nullptr));
+    if (!set)
         return false;
     bool ok = false;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     const std::wstring id = L"ROOT\\LXTEST\\" + instance;
-    if (::SetupDiCreateDeviceInfoW(set, id.c_str(), &PrintInterface(), nullptr, nullptr, 0, &device))
-        ::SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr);
-    else if (!::SetupDiOpenDeviceInfoW(set, id.c_str(), nullptr, 0, &device)) {
-        ::SetupDiDestroyDeviceInfoList(set);
+    if (::SetupDiCreateDeviceInfoW(set.get(), id.c_str(), &PrintInterface(), nullptr, nullptr, 0, &device))
+        ::SetupDiRegisterDeviceInfo(set.get(), &device, 0, nullptr, nullptr, nullptr);
+    else if (!::SetupDiOpenDeviceInfoW(set.get(), id.c_str(), nullptr, 0, &device))
         return false;
-    }
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
-    if (::SetupDiCreateDeviceInterfaceW(set, &device, &PrintInterface(), reference.c_str(), 0,
+    if (::SetupDiCreateDeviceInterfaceW(set.get(), &device, &PrintInterface(), reference.c_str(), 0,
                                         &interfaceData)) {
-        HKEY key =
-            ::SetupDiCreateDeviceInterfaceRegKeyW(set, &interfaceData, 0, KEY_ALL_ACCESS, nullptr, nullptr);
-        if (key != INVALID_HANDLE_VALUE) {
+        const HKEY created = ::SetupDiCreateDeviceInterfaceRegKeyW(set.get(), &interfaceData, 0,
+                                                                   KEY_ALL_ACCESS, nullptr, nullptr);
+        const win::RegKey key(created == INVALID_HANDLE_VALUE ? nullptr : created);
+        if (key) {
             const std::wstring text = std::to_wstring(number);
-            ok = ::RegSetValueExW(key, L"Base Name", 0, REG_SZ, reinterpret_cast<const BYTE*>(base.c_str()),
+            ok = ::RegSetValueExW(key.get(), L"Base Name", 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(base.c_str()),
                                   static_cast<DWORD>((base.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
                  (values == Values::kSound
-                      ? ::RegSetValueExW(key, L"Port Number", 0, REG_DWORD,
+                      ? ::RegSetValueExW(key.get(), L"Port Number", 0, REG_DWORD,
                                          reinterpret_cast<const BYTE*>(&number), sizeof number)
                       : ::RegSetValueExW(
-                            key, L"Port Number", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                            key.get(), L"Port Number", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)))) == ERROR_SUCCESS;
-            ::RegCloseKey(key);
         }
     }
-    ::SetupDiDestroyDeviceInfoList(set);
     // Windows keeps "Linked" under the interface's Control key while the interface is enabled; Wine lists an
     // interface as present by it.
     const wchar_t guid[] = L"{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
     const std::wstring control = L"System\\CurrentControlSet\\Control\\DeviceClasses\\" + std::wstring(guid) +
                                  L"\\##?#ROOT#LXTEST#" + instance + L"#" + guid + L"\\#" + reference +
                                  L"\\Control";
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, control.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, control.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &opened, nullptr) != ERROR_SUCCESS)
         return false;
+    const win::RegKey key(opened);
     const DWORD linked = active ? 1 : 0;
-    ok = ::RegSetValueExW(key, L"Linked", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&linked),
-                          sizeof linked) == ERROR_SUCCESS &&
-         ok;
-    ::RegCloseKey(key);
-    return ok;
+    return ::RegSetValueExW(key.get(), L"Linked", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&linked),
+                            sizeof linked) == ERROR_SUCCESS &&
+           ok;
 }
 
 // The bridge's devices ("INSTANCE=PORT" lines in its control folder's file `devices`) registered as their

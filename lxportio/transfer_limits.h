@@ -1,0 +1,7 @@
+// What every transport of lxportio holds to, whatever the caller asks of it.
+#pragma once
+
+#include <cstdint>
+
+// No call blocks longer than this, whatever time-out it is given.
+constexpr uint32_t kLongestTimeoutMs = 60000;
