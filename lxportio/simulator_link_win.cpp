@@ -65,10 +65,6 @@ bool SetTimeouts(SOCKET s, DWORD ms) {
            ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms) == 0;
 }
 
-} // namespace
-
-namespace {
-
 // lxportio.ini as last read: its address is read again only when the file's write time or size has changed,
 // so that a call costs one attribute query instead of a profile read.
 struct IniCache {
