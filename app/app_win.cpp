@@ -10,6 +10,7 @@
 #include "app/settings/startup_rules.h"
 #include "core/rules.h"
 #include "ui/main_dlg_win.h"
+#include "win/handles.h"
 #include "win/seams.h"
 #include "win/resources.h"
 
@@ -19,6 +20,35 @@ CPrinterConfigToolApp theApp;
 
 namespace {
 constexpr UINT kStopStyle = MB_OK | MB_ICONERROR;
+
+// The common controls, and the theme library they bring, take longest to load of anything at start-up: they
+// load on a thread of their own while the settings file, the language library, the driver keys and the
+// spooler are read. Every window waits for them, a message box too, which they draw.
+class CommonControlsLoad {
+public:
+    CommonControlsLoad() : thread_(::CreateThread(nullptr, 0, &Load, nullptr, 0, nullptr)) {
+        if (!thread_)
+            Load(nullptr);
+    }
+    ~CommonControlsLoad() { Wait(); }
+    CommonControlsLoad(const CommonControlsLoad&) = delete;
+    CommonControlsLoad& operator=(const CommonControlsLoad&) = delete;
+
+    void Wait() {
+        if (thread_)
+            ::WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
+    }
+
+private:
+    static DWORD WINAPI Load(void*) {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
+        ::InitCommonControlsEx(&controls);
+        return 0;
+    }
+
+    win::Handle thread_;
+};
 } // namespace
 
 CPrinterConfigToolApp::~CPrinterConfigToolApp() {
@@ -55,40 +85,35 @@ bool CPrinterConfigToolApp::LoadLanguageLibrary(const std::wstring& settingsFile
 }
 
 bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, 0xFF};
-    ::InitCommonControlsEx(&controls);
+    CommonControlsLoad controls;
+    // Start-up ends here with a stop box once the controls are in.
+    const auto stop = [&controls](const std::wstring& language, const std::wstring& text) {
+        controls.Wait();
+        ShowMessageBox(language, text, kErrorCaption, kStopStyle);
+        return false;
+    };
     registryKey = kRegistryKeyName;
 
     const std::wstring settingsFile = GetSettingsFilePath();
-    if (settingsFile.empty()) {
-        ShowMessageBox(L"", L"The settings file cannot be found.", kErrorCaption, kStopStyle);
-        return false;
-    }
+    if (settingsFile.empty())
+        return stop(L"", L"The settings file cannot be found.");
     // A failed read gives INVALID_FILE_ATTRIBUTES, whose read-only bit is set too.
-    if (::GetFileAttributesW(settingsFile.c_str()) & FILE_ATTRIBUTE_READONLY) {
-        ShowMessageBox(L"", L"The settings file is read-only.", kErrorCaption, kStopStyle);
-        return false;
-    }
-    if (!LoadLanguageLibrary(settingsFile)) {
-        ShowMessageBox(L"", kResourceFileNotFound, kErrorCaption, kStopStyle);
-        return false;
-    }
+    if (::GetFileAttributesW(settingsFile.c_str()) & FILE_ATTRIBUTE_READONLY)
+        return stop(L"", L"The settings file is read-only.");
+    if (!LoadLanguageLibrary(settingsFile))
+        return stop(L"", kResourceFileNotFound);
     appTitle = kFallbackTitle;
     SetAppTitle(appTitle);
 
     const ModelCatalogue catalogue = BuildModelCatalogue(settingsFile);
-    if (catalogue.empty()) {
-        ShowMessageBox(L"", win::LoadResourceString(IDS_SETTINGS_FILE_MISSING), kErrorCaption, kStopStyle);
-        return false;
-    }
-    if (!IsUserAdministrator()) {
-        ShowMessageBox(languageCode, win::LoadResourceString(IDS_NOT_ADMINISTRATOR), kErrorCaption,
-                       kStopStyle);
-        return false;
-    }
+    if (catalogue.empty())
+        return stop(L"", win::LoadResourceString(IDS_SETTINGS_FILE_MISSING));
+    if (!IsUserAdministrator())
+        return stop(languageCode, win::LoadResourceString(IDS_NOT_ADMINISTRATOR));
 
     std::wstring printerName = TrimCommandLine(commandLine);
     if (printerName.empty()) {
+        controls.Wait();
         CSelectDlg select(catalogue, nullptr);
         const INT_PTR result = select.DoModal();
         if (result == IDOK)
@@ -96,11 +121,8 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         else if (result == IDCANCEL)
             return false;
     }
-    if (!PrinterExists(printerName) || !IsPrinterCompatible(catalogue, printerName)) {
-        ShowMessageBox(languageCode, win::LoadResourceString(IDS_PRINTER_NOT_FOUND), kErrorCaption,
-                       kStopStyle);
-        return false;
-    }
+    if (!PrinterExists(printerName) || !IsPrinterCompatible(catalogue, printerName))
+        return stop(languageCode, win::LoadResourceString(IDS_PRINTER_NOT_FOUND));
 
     const std::wstring title = win::LoadResourceString(IDS_APP_TITLE);
     appTitle = title.empty() ? kFallbackTitle : title;
@@ -115,6 +137,7 @@ bool CPrinterConfigToolApp::InitInstance(const std::wstring& commandLine) {
         return false;
     }
 
+    controls.Wait();
     CPrinterConfigToolDlg dialog(catalogue, printerName, nullptr, {&OnOptionSettings});
     dialog.DoModal();
     win::Dialog::SetMainWindow(nullptr);
