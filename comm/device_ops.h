@@ -51,7 +51,6 @@ public:
         printerName_ = printerName;
         model_ = model;
     }
-    const std::wstring& PrinterName() const { return printerName_; }
     const ModelRecord& Model() const { return model_; }
 
     // Sends the value of the choice selected in the calibration row's list at once, on the calling thread; a

@@ -27,10 +27,6 @@ void SetAppTitle(const std::wstring& title) {
     g_appTitle = title;
 }
 
-const std::wstring& AppTitle() {
-    return g_appTitle;
-}
-
 int ShowWindowMessageBox(HWND window, UINT style, const std::wstring& text) {
     return win::ShowBox(::GetActiveWindow(), text, g_appTitle, WithWindowDirection(window, style));
 }

@@ -15,7 +15,6 @@ int ShowMessageBox(const std::wstring& languageCode, const std::wstring& text, c
 
 // The application title: the caption of every message box shown for a window. Start-up sets it.
 void SetAppTitle(const std::wstring& title);
-const std::wstring& AppTitle();
 
 // A message box that belongs to a window: caption = application title, owner = the active window.
 int ShowWindowMessageBox(HWND window, UINT style, const std::wstring& text);

@@ -52,7 +52,6 @@ public:
     ItemBytes ApplyCmdTemplate() const override { return ItemBytes(definition_.applyTemplate); }
     ItemBytes GetCmdTemplate() const override { return ItemBytes(definition_.getCommand); }
     bool IsInCommandFile() const override { return definition_.inCommandFile; }
-    int ComboId() const { return definition_.comboId; }
 
 private:
     const BasicItemDefinition& definition_;

@@ -28,7 +28,6 @@ public:
 
     // The items of every tab's page in tab order, commands rebuilt from the current selections.
     SettingItems CollectSettingItems();
-    const std::wstring& PrinterName() const { return printerName_; }
     const ModelRecord& CurrentModel() const;
     ModelFeatures Features() const;
 

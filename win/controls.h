@@ -27,7 +27,6 @@ public:
         if (hwnd_)
             ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
     }
-    bool IsEnabled() const { return hwnd_ && ::IsWindowEnabled(hwnd_); }
     void Invalidate(bool erase = true) const {
         if (hwnd_)
             ::InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
@@ -90,7 +89,6 @@ public:
     using Control::Control;
     void SetRange(int low, int high) const { Send(PBM_SETRANGE32, static_cast<WPARAM>(low), high); }
     void SetPos(int position) const { Send(PBM_SETPOS, static_cast<WPARAM>(position)); }
-    int Pos() const { return static_cast<int>(Send(PBM_GETPOS)); }
 };
 
 class Button : public Control {
@@ -98,7 +96,6 @@ public:
     using Control::Control;
     bool Checked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
     void SetCheck(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
-    void SetStyle(DWORD style, bool redraw) const { Send(BM_SETSTYLE, style, redraw ? TRUE : FALSE); }
 };
 
 } // namespace win
