@@ -6,6 +6,7 @@
 #   sim-fixture.sh stop DIR [BRIDGE_DIR]
 set -euo pipefail
 cmd="$1"; dir="$2"; shift 2
+. "$(dirname "$0")/../support/stop-by-argument.sh"
 case "$cmd" in
   start)
     lxsim="$1"; shift
@@ -36,6 +37,8 @@ case "$cmd" in
     echo "sim-fixture: lxsim did not start" >&2; cat "$dir/stderr" >&2; exit 1 ;;
   stop)
     [ $# -gt 0 ] && "$(dirname "$0")/../support/usb-bridge.sh" stop "$1"
+    # A simulator of a run cut short outlives its pid file (a fresh checkout has none): found by its folder.
+    stop_by_argument --state-dump "$dir/state"
     [ -f "$dir/pid" ] || exit 0
     pid="$(cat "$dir/pid")"; rm -f "$dir/pid"
     kill "$pid" 2>/dev/null || true ;;

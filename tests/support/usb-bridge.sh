@@ -6,6 +6,7 @@
 set -euo pipefail
 cmd="$1"; dir="$2"; shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
+. "$here/stop-by-argument.sh"
 prefix="${WINEPREFIX:-${LX_WINE_DIR:-$here/../../build/wine}/run}"
 case "$cmd" in
   start)
@@ -24,6 +25,8 @@ case "$cmd" in
     done
     echo "usb-bridge: did not start" >&2; cat "$dir/log" >&2; exit 1 ;;
   stop)
+    # A bridge of a run cut short outlives its pid file (a fresh checkout has none): found by its folder.
+    stop_by_argument --control "$dir"
     [ -f "$dir/pid" ] || exit 0
     kill "$(cat "$dir/pid")" 2>/dev/null || true
     rm -f "$dir/pid" ;;
