@@ -141,7 +141,7 @@ bool SimulatorExchange(const std::string& address, uint8_t op, const char* portN
         return false;
     // The simulator is told the wait this call will really make: a longer one would outlive the call and
     // leave a waiter behind.
-    const DWORD waitMs = timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs;
+    const DWORD waitMs = CappedTimeoutMs(timeoutMs);
     const size_t nameLength = strnlen(portName, simlink::kMaxPortName + 1);
     std::vector<uint8_t> request;
     if (!simlink::EncodeRequest(op, std::string(portName, nameLength), count, waitMs, bytes, request))

@@ -5,3 +5,7 @@
 
 // No call blocks longer than this, whatever time-out it is given.
 constexpr uint32_t kLongestTimeoutMs = 60000;
+
+inline uint32_t CappedTimeoutMs(uint32_t timeoutMs) {
+    return timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs;
+}

@@ -144,25 +144,40 @@ bool Open(Device& device) {
 bool Request(HANDLE handle, const std::function<BOOL(OVERLAPPED*)>& start, DWORD timeoutMs, DWORD& moved) {
     moved = 0;
     OVERLAPPED overlapped{};
-    overlapped.hEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!overlapped.hEvent)
+    const win::Handle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!event)
         return true; // nothing was started; the device is not at fault
-    bool sound = true;
-    if (!start(&overlapped) && ::GetLastError() != ERROR_IO_PENDING) {
-        sound = false;
-    } else {
-        if (::WaitForSingleObject(overlapped.hEvent, timeoutMs) != WAIT_OBJECT_0)
-            ::CancelIoEx(handle, &overlapped);
-        // Waits for the request to end, cancelled or not: the count is what really moved.
-        if (!::GetOverlappedResult(handle, &overlapped, &moved, TRUE)) {
-            const DWORD error = ::GetLastError();
-            sound = error == ERROR_OPERATION_ABORTED || error == ERROR_TIMEOUT ||
-                    error == ERROR_SEM_TIMEOUT || error == ERROR_NOT_SUPPORTED ||
-                    error == ERROR_INVALID_FUNCTION || error == ERROR_INVALID_PARAMETER;
-        }
-    }
-    ::CloseHandle(overlapped.hEvent);
-    return sound;
+    overlapped.hEvent = event.get();
+    if (!start(&overlapped) && ::GetLastError() != ERROR_IO_PENDING)
+        return false;
+    if (::WaitForSingleObject(event.get(), CappedTimeoutMs(timeoutMs)) != WAIT_OBJECT_0)
+        ::CancelIoEx(handle, &overlapped);
+    // Waits for the request to end, cancelled or not: the count is what really moved.
+    if (::GetOverlappedResult(handle, &overlapped, &moved, TRUE))
+        return true;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_OPERATION_ABORTED || error == ERROR_TIMEOUT || error == ERROR_SEM_TIMEOUT ||
+           error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+           error == ERROR_INVALID_PARAMETER;
+}
+
+// A request whose answer lands in a buffer of the call's own of exactly `count` bytes, then in `out`: a
+// device that answers with more can never write beyond it, and a cancelled request nothing into the caller's
+// buffer.
+bool RequestInto(HANDLE handle, BYTE* out, DWORD count, DWORD timeoutMs,
+                 const std::function<BOOL(BYTE* into, OVERLAPPED*)>& start, DWORD& moved) {
+    moved = 0;
+    std::vector<BYTE> staging(count);
+    DWORD done = 0;
+    if (!Request(
+            handle, [&](OVERLAPPED* overlapped) { return start(staging.data(), overlapped); }, timeoutMs,
+            done) ||
+        done > count)
+        return false;
+    if (done != 0)
+        std::memcpy(out, staging.data(), done);
+    moved = done;
+    return true;
 }
 
 // The port's device locked and open, or null; a device that cannot be opened is looked for again once.
@@ -212,22 +227,20 @@ std::vector<Interface> EnumerateInterfaces() {
 
 bool TransferOn(HANDLE handle, bool write, BYTE* bytes, DWORD count, DWORD timeoutMs, DWORD& moved) {
     moved = 0;
-    const DWORD wait = timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs;
-    // The device's own bytes land in a buffer of the call's, of exactly the size asked: a device that answers
-    // with more than that can never write beyond it, and a cancelled read nothing into the caller's.
-    std::vector<BYTE> staging(count);
+    if (!write)
+        return RequestInto(
+            handle, bytes, count, timeoutMs,
+            [&](BYTE* into, OVERLAPPED* overlapped) {
+                return ::ReadFile(handle, into, count, nullptr, overlapped);
+            },
+            moved);
     DWORD done = 0;
-    const bool sound = Request(
-        handle,
-        [&](OVERLAPPED* overlapped) {
-            return write ? ::WriteFile(handle, bytes, count, nullptr, overlapped)
-                         : ::ReadFile(handle, staging.data(), count, nullptr, overlapped);
-        },
-        wait, done);
-    if (!sound || done > count)
+    if (!Request(
+            handle,
+            [&](OVERLAPPED* overlapped) { return ::WriteFile(handle, bytes, count, nullptr, overlapped); },
+            timeoutMs, done) ||
+        done > count)
         return false;
-    if (!write && done != 0)
-        std::memcpy(bytes, staging.data(), done);
     moved = done;
     return true;
 }
@@ -268,20 +281,16 @@ BOOL DeviceId(const char* portName, BYTE* buffer, DWORD count, DWORD* moved, DWO
         ::SetLastError(ERROR_DEVICE_NOT_CONNECTED);
         return FALSE;
     }
-    std::vector<BYTE> staging(count);
+    const HANDLE handle = device->handle.get();
     DWORD done = 0;
-    const bool sound = Request(
-        device->handle.get(),
-        [&](OVERLAPPED* overlapped) {
-            return ::DeviceIoControl(device->handle.get(), kGet1284Id, nullptr, 0, staging.data(), count,
-                                     nullptr, overlapped);
-        },
-        timeoutMs < kLongestTimeoutMs ? timeoutMs : kLongestTimeoutMs, done);
     // A device that does not answer the request is there all the same.
-    if (sound && done <= count) {
-        std::memcpy(buffer, staging.data(), done);
+    if (RequestInto(
+            handle, buffer, count, timeoutMs,
+            [&](BYTE* into, OVERLAPPED* overlapped) {
+                return ::DeviceIoControl(handle, kGet1284Id, nullptr, 0, into, count, nullptr, overlapped);
+            },
+            done))
         *moved = done;
-    }
     return TRUE;
 }
 
