@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 std::wstring g_programPath;
@@ -136,11 +137,9 @@ std::wstring CreateTempFileBeside(const std::wstring& path) {
         // Unique enough across processes and threads; a name taken by someone else is passed over.
         const DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount() ^
                            static_cast<DWORD>(::InterlockedIncrement(&counter)) * 40503u;
-        wchar_t name[16];
-        for (int i = 0; i < 8; ++i)
-            name[3 + i] = L"0123456789abcdef"[(seed >> (28 - 4 * i)) & 0xF];
-        name[0] = L'~', name[1] = L'l', name[2] = L'x';
-        std::wstring temp = folder + std::wstring(name, 11) + L".tmp";
+        wchar_t name[kTempNameLength + 1];
+        std::swprintf(name, kTempNameLength + 1, L"~lx%08lx.tmp", static_cast<unsigned long>(seed));
+        std::wstring temp = folder + name;
         win::FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)

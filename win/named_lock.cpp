@@ -3,6 +3,7 @@
 
 #include <sddl.h>
 
+#include <cwchar>
 #include <cwctype>
 
 namespace win {
@@ -17,9 +18,7 @@ std::wstring NamedLock::NameOf(const std::wstring& kind, const std::wstring& key
         for (wchar_t c : folded)
             hash = (hash ^ static_cast<unsigned long long>(c)) * 1099511628211ULL;
         wchar_t text[17];
-        for (int i = 15; i >= 0; --i, hash >>= 4)
-            text[i] = L"0123456789abcdef"[hash & 0xF];
-        text[16] = L'\0';
+        std::swprintf(text, 17, L"%016llx", hash);
         folded = text;
     }
     return L"Global\\lxdevset." + kind + L"." + folded;
