@@ -440,6 +440,7 @@ int ListPrinters(const Context& context) {
         bool supported, usb, offline;
     };
     std::vector<Row> rows;
+    std::map<std::wstring, std::wstring> devices; // port in lower case -> what sits on it
     std::vector<std::wstring> names;
     for (const InstalledPrinter& p : printers)
         names.push_back(p.name);
@@ -459,8 +460,13 @@ int ListPrinters(const Context& context) {
         const std::wstring can = !supported ? L"unsupported: the driver is no supported model"
                                  : !usb     ? L"unreachable: not on a USB port"
                                             : L"ready";
-        rows.push_back(
-            {p.name, p.driver, p.port, can, usb ? DeviceOn(p.port) : L"-", supported, usb, p.workOffline});
+        std::wstring device = L"-";
+        if (usb) {
+            // Printers that share a port share its device: it is asked once.
+            const auto known = devices.find(LowerCase(p.port));
+            device = known != devices.end() ? known->second : (devices[LowerCase(p.port)] = DeviceOn(p.port));
+        }
+        rows.push_back({p.name, p.driver, p.port, can, device, supported, usb, p.workOffline});
     }
     std::sort(rows.begin(), rows.end(),
               [](const Row& a, const Row& b) { return LowerCase(a.name) < LowerCase(b.name); });
