@@ -18,9 +18,6 @@
 namespace usbprint {
 namespace {
 
-// The interface class of USB printers (GUID_DEVINTERFACE_USBPRINT), under which the port monitor finds them.
-const GUID kUsbPrintInterface = {
-    0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
 // IOCTL_USBPRINT_GET_1284_ID: CTL_CODE(FILE_DEVICE_UNKNOWN, 13, METHOD_BUFFERED, FILE_ANY_ACCESS).
 constexpr DWORD kGet1284Id = CTL_CODE(FILE_DEVICE_UNKNOWN, 13, METHOD_BUFFERED, FILE_ANY_ACCESS);
 constexpr size_t kLongestPortName = 259;

@@ -12,6 +12,10 @@
 
 namespace usbprint {
 
+// The interface class of USB printers (GUID_DEVINTERFACE_USBPRINT), under which the port monitor finds them.
+inline const GUID kUsbPrintInterface = {
+    0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
+
 // A SetupAPI device list, destroyed with its owner.
 struct DeviceInfoTraits {
     static HDEVINFO invalid() { return INVALID_HANDLE_VALUE; }

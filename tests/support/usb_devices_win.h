@@ -13,11 +13,6 @@
 
 namespace usbdev {
 
-inline const GUID& PrintInterface() {
-    static const GUID guid = {0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
-    return guid;
-}
-
 // How an interface's device parameters are written: sound, or with the port number of the wrong type.
 enum class Values { kSound, kNumberAsText };
 
@@ -26,21 +21,22 @@ enum class Values { kSound, kNumberAsText };
 // present. True when every step took.
 inline bool Register(const std::wstring& instance, const std::wstring& reference, const std::wstring& base,
                      DWORD number, bool active = true, Values values = Values::kSound) {
-    const usbprint::DeviceInfoList set(::SetupDiCreateDeviceInfoList(&PrintInterface(), nullptr));
+    const usbprint::DeviceInfoList set(::SetupDiCreateDeviceInfoList(&usbprint::kUsbPrintInterface, nullptr));
     if (!set)
         return false;
     bool ok = false;
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof device;
     const std::wstring id = L"ROOT\\LXTEST\\" + instance;
-    if (::SetupDiCreateDeviceInfoW(set.get(), id.c_str(), &PrintInterface(), nullptr, nullptr, 0, &device))
+    if (::SetupDiCreateDeviceInfoW(set.get(), id.c_str(), &usbprint::kUsbPrintInterface, nullptr, nullptr, 0,
+                                   &device))
         ::SetupDiRegisterDeviceInfo(set.get(), &device, 0, nullptr, nullptr, nullptr);
     else if (!::SetupDiOpenDeviceInfoW(set.get(), id.c_str(), nullptr, 0, &device))
         return false;
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
-    if (::SetupDiCreateDeviceInterfaceW(set.get(), &device, &PrintInterface(), reference.c_str(), 0,
-                                        &interfaceData)) {
+    if (::SetupDiCreateDeviceInterfaceW(set.get(), &device, &usbprint::kUsbPrintInterface, reference.c_str(),
+                                        0, &interfaceData)) {
         const HKEY created = ::SetupDiCreateDeviceInterfaceRegKeyW(set.get(), &interfaceData, 0,
                                                                    KEY_ALL_ACCESS, nullptr, nullptr);
         const win::RegKey key(created == INVALID_HANDLE_VALUE ? nullptr : created);
