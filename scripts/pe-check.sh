@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Checks a PE file without running it: machine, subsystem, exact export list, imported DLLs and ordinals.
+# Checks a PE file without running it: machine, subsystem, exact export list, imported DLLs and ordinals; and, for
+# every file, that each delay-load address slot starts out at a thunk (scripts/pe-delay-slots.py).
 #   pe-check.sh OBJDUMP FILE [machine=i386|x86-64] [subsystem=2|3] [exports=A,B|none] [imports=a.dll,b.dll]
 #               [ordinals=lib.dll:1+2] [noimports=a.dll] [delayloads=a.dll] [stdcall=Export:bytes]
 set -euo pipefail
 objdump="$1"; file="$2"; shift 2
 dump="$(LC_ALL=C "$objdump" -p "$file")"
 fail() { echo "pe-check: $file: $*" >&2; exit 1; }
+slots="$(python3 "$(dirname "$0")/pe-delay-slots.py" "$file")" || fail "$(grep 'no thunk' <<<"$slots")"
 for check in "$@"; do
   key="${check%%=*}"; val="${check#*=}"
   case "$key" in
