@@ -394,21 +394,36 @@ TEST_F(Lxdevctl, ArgumentFilesInEitherUtf16OrderAndNoFileWithinAFile) {
 // Two programs at once on one printer take turns on its port, and writes of one model's last-settings file
 // never mix.
 TEST_F(Lxdevctl, TwoProgramsOnOnePrinterTakeTurnsAndKeepTheLastSettingsFileWhole) {
-    // Another program holds Fleet 03's port a while: the run waits for it, then does its work.
-    std::atomic<bool> taken{false};
+    // Another program holds Fleet 03's port: the run reads Fleet 05 on its own port meanwhile, sends nothing
+    // to Fleet 03 while the port is held, and reads it once the holder lets go.
+    size_t from = simfixture::WireSize();
+    ASSERT_EQ(Ctl(copy, L"get \"Fleet 05\"").exitCode, 0u);
+    const size_t oneRead = simfixture::WireSince("USB105", from).size();
+    std::atomic<bool> taken{false}, release{false};
     std::thread holder([&] {
         win::NamedLock lock(L"port", L"USB103", 5000);
         taken = lock.Held();
-        ::Sleep(1500);
+        while (!release)
+            ::Sleep(10);
     });
     while (!taken)
         ::Sleep(10);
-    const CtlRun waited = Ctl(copy, L"get \"Fleet 03\" --json");
+    from = simfixture::WireSize();
+    CtlRun waited;
+    std::thread run([&] { waited = Ctl(copy, L"get \"Fleet 03\" \"Fleet 05\" --json"); });
+    for (DWORD start = ::GetTickCount();
+         simfixture::WireSince("USB105", from).size() < oneRead && ::GetTickCount() - start < 60000;)
+        ::Sleep(20);
+    EXPECT_EQ(simfixture::WireSince("USB105", from).size(), oneRead);
+    EXPECT_TRUE(simfixture::WireSince("USB103", from).empty()) << "sent to a port another program holds";
+    release = true;
     holder.join();
+    run.join();
     EXPECT_EQ(waited.exitCode, 0u) << waited.err;
     const std::map<std::string, Line> lines = Lines(waited.out);
-    ASSERT_EQ(lines.count("Fleet 03"), 1u);
-    EXPECT_GE(lines.at("Fleet 03").seconds, 1.0);
+    ASSERT_EQ(lines.count("Fleet 03"), 1u) << waited.out;
+    EXPECT_TRUE(lines.at("Fleet 03").ok);
+    EXPECT_FALSE(simfixture::WireSince("USB103", from).empty());
 
     // Two runs that share Fleet 04, each finishing printers of one model while the other does.
     const std::wstring last = copy.dirPath(L"lxdevset_Korvale LX-FLEET.ini");
