@@ -7,7 +7,7 @@ add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FR
 include(GoogleTest)
 
 # lx_add_gtest(name SOURCES ... [LIBS ...] [LOCK name] [PROPERTIES prop value ...])
-# Host: plain test.  x64: run under Wine with the run prefix.  x86: built only, never run.
+# Host: plain test.  x64: run under Wine with the run prefix.  x86: under the 32-bit Wine with the run32 prefix.
 function(lx_add_gtest name)
   cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})

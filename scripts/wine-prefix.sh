@@ -6,10 +6,18 @@
 #   wine-prefix.sh shots      fresh copy of the template for the screenshots (LX_WINE_DIR/shots)
 #   wine-prefix.sh run144     fresh copy of the template for the tests at 144 DPI (LX_WINE_DIR/run144)
 #   wine-prefix.sh package    fresh copy of the template for the installation tests (LX_WINE_DIR/package)
+#   wine-prefix.sh run32      fresh copy of the WoW64 template, which 32-bit programs run in, as LX_WINE_DIR/run32
+#   wine-prefix.sh package32  the same for the x86 package's installation test (LX_WINE_DIR/package32)
+#   wine-prefix.sh run144x32  the same for the x86 tests at 144 DPI (LX_WINE_DIR/run144x32)
+# The WoW64 template (LX_WINE_DIR/template32) is made by the 32-bit Wine of scripts/wine32-setup.sh (LX_WINE32).
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
 wine_dir="${LX_WINE_DIR:-$src/build/wine}"
-template="$wine_dir/template"
+wine32="${LX_WINE32:-$src/build/wine32/wine32}"
+case "${1:-}" in
+  *32) template="$wine_dir/template32"; wine=("$wine32" --64) ;;
+  *) template="$wine_dir/template"; wine=(wine) ;;
+esac
 setup_files=("$src/scripts/wine-prefix.sh" "$src/tests/wine/prefix.reg")
 stamp_of() { cat "${setup_files[@]}" | sha256sum | cut -c1-16; }
 
@@ -22,10 +30,17 @@ make_template() {
   rm -rf "$template"
   mkdir -p "$wine_dir/home"
   export WINEPREFIX="$template" HOME="$wine_dir/home" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  wineboot --init >/dev/null 2>&1
+  "${wine[@]}" wineboot --init >/dev/null 2>&1
   # The .reg file is ANSI with CRLF, as regedit expects.
   sed 's/$/\r/' "$src/tests/wine/prefix.reg" > "$wine_dir/prefix-crlf.reg"
-  wine regedit /S "$(winepath -w "$wine_dir/prefix-crlf.reg")" >/dev/null 2>&1
+  "${wine[@]}" regedit /S 'Z:'"${wine_dir//\//\\}"'\prefix-crlf.reg' >/dev/null 2>&1
+  if [ "${wine[0]}" = "$wine32" ]; then
+    # A 32-bit program reads HKLM\SOFTWARE through Wow6432Node: the 32-bit regedit writes the file there too, as
+    # a 32-bit installer of the driver would have.
+    [ "$(ls "$template/drive_c/windows/syswow64" | wc -l)" -gt 500 ] ||
+      { echo "wine-prefix: the 32-bit half of $template was not installed" >&2; exit 1; }
+    "$wine32" regedit /S 'Z:'"${wine_dir//\//\\}"'\prefix-crlf.reg' >/dev/null 2>&1
+  fi
   # A removable drive R: labelled LX-TEST (a printer attached as a drive) and a fixed disk S: with the same label.
   local d
   for d in r s; do
@@ -35,8 +50,8 @@ make_template() {
   done
   # Wine's own fonts (the caption buttons' glyphs among them) are found in the Windows fonts folder.
   cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
-  wine reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f >/dev/null 2>&1
-  wine reg add 'HKLM\Software\Wine\Drives' /v s: /d hd /f >/dev/null 2>&1
+  "${wine[@]}" reg add 'HKLM\Software\Wine\Drives' /v r: /d floppy /f >/dev/null 2>&1
+  "${wine[@]}" reg add 'HKLM\Software\Wine\Drives' /v s: /d hd /f >/dev/null 2>&1
   wineserver -w
   echo "$want" > "$template/.lx-stamp"
 }
@@ -58,5 +73,8 @@ case "${1:-}" in
   shots) fresh_copy "$wine_dir/shots" ;;
   run144) fresh_copy "$wine_dir/run144" ;;
   package) fresh_copy "$wine_dir/package" ;;
-  *) echo "usage: $0 template|run|demo|shots|run144|package" >&2; exit 2 ;;
+  run32) fresh_copy "$wine_dir/run32" ;;
+  package32) fresh_copy "$wine_dir/package32" ;;
+  run144x32) fresh_copy "$wine_dir/run144x32" ;;
+  *) echo "usage: $0 template|run|demo|shots|run144|package|run32|package32|run144x32" >&2; exit 2 ;;
 esac

@@ -1,8 +1,11 @@
 // The console probe prints the library's answers for the DEVMODE it is asked for.
 #include "tests/support/wine_env_win.h"
 
+#include <winspool.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -88,6 +91,39 @@ TEST(Probe, InstallsThePrinterAndAsksItThroughTheSpooler) {
     EXPECT_TRUE(HasLine(out, "Asking", "DeviceCapabilitiesW")) << out;
     EXPECT_TRUE(HasLine(out, "device code", "0x1234")) << out;
     EXPECT_TRUE(HasLine(out, "Tape D", "98.8/1400     10/60")) << out;
+}
+
+// The 32-bit library answers as the 64-bit one does: each build's probe, loading its own library and media
+// stand-in over the same data file, prints the same table for the same DEVMODEs. Run from the x86 build,
+// whose WoW64 prefix runs both.
+TEST(Probe, BothArchitecturesGiveTheSameAnswers) {
+    if (sizeof(void*) == 8)
+        GTEST_SKIP() << "run by the x86 build";
+    const std::wstring data = caps_test::SourceFile(L"tests\\caps\\data\\caps-test.lmx");
+    ASSERT_TRUE(caps_test::InstallMedia(data));
+    wchar_t dir[MAX_PATH] = {};
+    DWORD needed = 0;
+    ASSERT_TRUE(::GetPrinterDriverDirectoryW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1,
+                                             reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
+    const std::wstring folder64 = std::wstring(dir) + L"\\3";
+    ::CreateDirectoryW(folder64.c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW(caps_test::DistFile(L"..\\x64\\3\\lxmedia64.dll").c_str(),
+                            (folder64 + L"\\lxmedia64.dll").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(data.c_str(), (folder64 + L"\\LXMEDIA.lmx").c_str(), FALSE));
+    const std::wstring probe32 = L"\"" + caps_test::DistFile(L"lxcapsq.exe") + L"\"";
+    const std::wstring probe64 = L"\"" + caps_test::DistFile(L"..\\x64\\lxcapsq.exe") + L"\"";
+    // Past the first line, which names the library file.
+    auto answers = [](const std::string& out) { return out.substr(std::min(out.find('\n'), out.size())); };
+    for (const wchar_t* options :
+         {L"", L" --y-dpi 360 --reversed", L" --x-dpi 360 --y-dpi 180", L" --x-dpi 0"}) {
+        DWORD code32 = 1, code64 = 1;
+        const std::string out32 = RunProgram(probe32 + options, code32);
+        const std::string out64 = RunProgram(probe64 + options, code64);
+        EXPECT_EQ(code32, 0u) << out32;
+        EXPECT_EQ(code64, 0u) << out64;
+        EXPECT_GT(out32.size(), 1000u) << out32;
+        EXPECT_EQ(answers(out32), answers(out64));
+    }
 }
 
 } // namespace

@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
 # The installation packages as an administrator's deployment uses them, under Wine in a prefix of their own with a
 # simulator of their own: a silent install, the installed programs on a simulated printer, the compliance
-# scripts, an upgrade that keeps what the administrator changed, a refused downgrade, a clean removal; the x86
-# package and the signatures checked statically. Prints the packages' sizes and the install and removal times.
-#   package_test.sh SRC_DIR WORK_DIR LXSIM STARTUP_TEST_EXE
+# scripts, an upgrade that keeps what the administrator changed, a refused downgrade, a clean removal, and the
+# signatures. With ARCH x86: the x86 package in a WoW64 prefix, its 32-bit programs on a simulated printer, and its
+# removal. Prints the packages' sizes and the install and removal times.
+#   package_test.sh SRC_DIR WORK_DIR LXSIM STARTUP_TEST_EXE [ARCH]
 set -uo pipefail
 # A reader that stops at its first match would end a pipeline's writer early, which pipefail counts as a failure:
 # matches in a pipeline are looked for with has.
 has() { grep -e "$1" >/dev/null; }
-src="$1"; work="$2"; lxsim="$3"; window_test="$4"
+src="$1"; work="$2"; lxsim="$3"; window_test="$4"; arch="${5:-x64}"
 version="$(sed -n 's/^project(lxdevset VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")"
 msi="$src/dist/lxdevset-$version-x64.msi"
 msi86="$src/dist/lxdevset-$version-x86.msi"
 export LX_WINE_DIR="${LX_WINE_DIR:-$src/build/wine}"
-export WINEPREFIX="$LX_WINE_DIR/package" HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
+export HOME="$LX_WINE_DIR/home" WINEDEBUG=-all
+if [ "$arch" = x86 ]; then
+  # The installer, reg and cmd are the prefix's 64-bit ones, as on 64-bit Windows; the programs are 32-bit.
+  wine32="${LX_WINE32:-$src/build/wine32/wine32}"
+  export WINEPREFIX="$LX_WINE_DIR/package32"
+  wine() { "$wine32" --64 "$@"; }
+  program() { "$wine32" "$@"; }
+  program_files="Program Files (x86)"
+  # A 32-bit package's entry in the installed programs is in the 32-bit view of the registry.
+  view=/reg:32
+else
+  export WINEPREFIX="$LX_WINE_DIR/package"
+  program() { wine "$@"; }
+  program_files="Program Files"
+  view=/reg:64
+fi
 rm -rf "$work"; mkdir -p "$work"
 fails=0
 ok() { echo "ok: $*"; }
@@ -24,7 +40,7 @@ expect() { # expect WHAT WANTED_CODE GOT_CODE
 for f in "$msi" "$msi86"; do [ -s "$f" ] || { echo "FAIL: $f was not built (./lx build makes it)"; exit 1; }; done
 echo "package sizes: x64 $(stat -c %s "$msi") bytes, x86 $(stat -c %s "$msi86") bytes"
 
-"$src/scripts/wine-prefix.sh" package >/dev/null 2>&1 || { echo "FAIL: no prefix"; exit 1; }
+"$src/scripts/wine-prefix.sh" "$(basename "$WINEPREFIX")" >/dev/null 2>&1 || { echo "FAIL: no prefix"; exit 1; }
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 cleanup() { "$src/tests/sim/sim-fixture.sh" stop "$work/sim"; wineserver -k >/dev/null 2>&1; }
@@ -33,19 +49,20 @@ trap cleanup EXIT
   --printer USB022=104,48,silent >/dev/null || exit 1
 sim_address="$(cat "$work/sim/address")"
 
-installed="$WINEPREFIX/drive_c/Program Files/Korvale/Device Settings"
-win_installed='C:\Program Files\Korvale\Device Settings'
+installed="$WINEPREFIX/drive_c/$program_files/Korvale/Device Settings"
+win_installed="C:\\$program_files\\Korvale\\Device Settings"
+[ "$arch" = x86 ] && msi="$msi86"
 msiexec() { # msiexec ACTION PACKAGE LOG: silent, the exit code returned
   wine msiexec "$1" "$(winepath -w "$2")" /qn /l*v "$(winepath -w "$3")" </dev/null >/dev/null 2>&1
 }
 # The installed console program with the simulator named for this run only, as a test would set it.
-ctl() { LXPORTIO_SIMULATOR="$sim_address" wine "$installed/lxdevctl.exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+ctl() { LXPORTIO_SIMULATOR="$sim_address" program "$installed/lxdevctl.exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 script() { # script NAME ARGS...: a deployment script as the service would run it
   local name="$1"; shift
   LXPORTIO_SIMULATOR="$sim_address" wine cmd /c "$(winepath -w "$src/deploy/$name")" "$@" </dev/null 2>&1 | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }
-uninstall_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' | grep -c 'DisplayName *REG_SZ *Korvale LX Device Settings'; }
+uninstall_entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s $view 2>/dev/null | tr -d '\r' | grep -c 'DisplayName *REG_SZ *Korvale LX Device Settings'; }
 shortcut() { find "$WINEPREFIX/drive_c" -name 'Korvale LX Device Settings.lnk' 2>/dev/null | head -1; }
 shipped=(lxdevset.exe lxdevctl.exe lxportio.dll lxdevset.ini res/lxdevset_ENU.dll res/lxdevset_DEU.dll
          res/lxdevset_FRA.dll res/lxdevset_JPN.dll res/lxdevset_ARE.dll)
@@ -60,7 +77,7 @@ for f in "${shipped[@]}"; do [ -f "$installed/$f" ] || missing="$missing $f"; do
 extra="$(cd "$installed" && ls lxportio.ini lxcaps* lxcapsq* 2>/dev/null)"
 [ -z "$extra" ] && ok "no simulator file, no driver stand-in installed" || bad "installed besides: $extra"
 [ -n "$(shortcut)" ] && ok "Start-menu shortcut" || bad "no Start-menu shortcut"
-entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')"
+entry="$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s $view 2>/dev/null | tr -d '\r')"
 for want in "Publisher *REG_SZ *Korvale Industries, Ltd." "DisplayVersion *REG_SZ *$version"; do
   grep -q "$want" <<<"$entry" && ok "installed programs: $want" || bad "installed programs lack $want"
 done
@@ -73,9 +90,28 @@ expect "installed lxdevctl list --all" 0 $code
 grep -q "^Korvale LX-410 .*USB001 .*ready" <<<"$out" && ok "list shows the printer" || bad "list: $out"
 ctl apply "Korvale LX-410" --set AutoOffAc=#4 >/dev/null; expect "installed lxdevctl apply" 0 $?
 LX_INSTALLED_DIR="$win_installed" LX_INSTALLED_AUTOOFFAC=4 LXPORTIO_SIMULATOR="$sim_address" \
-  wine "$window_test" --gtest_filter=Installed.Opens* </dev/null >"$work/window.log" 2>&1
+  program "$window_test" --gtest_filter=Installed.Opens* </dev/null >"$work/window.log" 2>&1
 expect "installed lxdevset opens on the printer and shows its values" 0 $?
 grep -q "PASSED.*1 test" "$work/window.log" || bad "the window test did not run: $(tail -3 "$work/window.log")"
+
+if [ "$arch" = x86 ]; then
+  out="$(ctl get "Korvale LX-410")"; expect "installed 32-bit lxdevctl get" 0 $?
+  grep -q '^ *AutoOffAc="40 Minutes"' <<<"$out" && ok "get reads the printer's settings" || bad "get: $out"
+  # --- The x86 package's tables: its files, components and the 32-bit Program Files.
+  tables="$(msiinfo tables "$msi86" 2>/dev/null | tr '\n' ' ')"
+  for t in File Component Directory Shortcut Upgrade; do
+    grep -qw "$t" <<<"$tables" && ok "x86 table $t" || bad "x86 package lacks table $t"
+  done
+  msiinfo export "$msi86" Directory | has 'ProgramFiles64Folder' && bad "x86 package names the 64-bit folder"
+  msiinfo suminfo "$msi86" | has 'Template: Intel;1033' && ok "x86 platform" || bad "x86 platform: $(msiinfo suminfo "$msi86" | grep Template)"
+  msiexec /x "$msi" "$work/remove.log"; expect "silent removal" 0 $?
+  left=""
+  for f in "${shipped[@]}"; do [ -e "$installed/$f" ] && left="$left $f"; done
+  [ -z "$left" ] && ok "every installed file removed" || bad "left after removal:$left"
+  echo "$fails failures"
+  [ "$fails" -eq 0 ]
+  exit
+fi
 
 # --- The compliance pair and the start-up script.
 ctl get "Korvale LX-410" --out 'C:\master.dat' >/dev/null; expect "master file taken" 0 $?
@@ -128,16 +164,6 @@ cmp -s "$installed/lxdevctl.exe" "$src/dist/x64/lxdevctl.exe" && ok "the program
 msiexec /i "$msi" "$work/again.log"; expect "the same version again" 0 $?
 [ "$(uninstall_entries)" = 1 ] && ok "still one entry" || bad "$(uninstall_entries) entries after the same version"
 msiexec /x "$msi" "$work/remove2.log"; expect "removal after the upgrade" 0 $?
-
-# --- The x86 package, statically: its tables, files, components and the 32-bit Program Files.
-tables="$(msiinfo tables "$msi86" 2>/dev/null | tr '\n' ' ')"
-for t in File Component Directory Shortcut Upgrade; do
-  grep -qw "$t" <<<"$tables" && ok "x86 table $t" || bad "x86 package lacks table $t"
-done
-[ "$(msiinfo export "$msi86" File 2>/dev/null | tail -n +4 | wc -l)" = 9 ] && ok "x86 package holds 9 files" || bad "x86 files: $(msiinfo export "$msi86" File)"
-msiinfo export "$msi86" Directory | has '^VendorFolder	ProgramFilesFolder' && ok "x86 folder in the 32-bit Program Files" || bad "x86 folder"
-msiinfo export "$msi86" Directory | has 'ProgramFiles64Folder' && bad "x86 package names the 64-bit folder"
-msiinfo suminfo "$msi86" | has 'Template: Intel;1033' && ok "x86 platform" || bad "x86 platform: $(msiinfo suminfo "$msi86" | grep Template)"
 
 # --- Signing: with a certificate of its own, every program, library and the package carry a valid signature.
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Korvale test signing" -keyout "$work/key.pem" \
