@@ -356,14 +356,12 @@ std::wstring CheckConfigFileFor(const Context& context, const std::wstring& mode
     std::wstring text, error;
     if (!ReadConfigText(context.options.file, text, error))
         return error;
-    const MemoryItems rows(*context.platform, *context.strings);
     const ModelFeatures features = FeaturesOf(modelName);
+    const std::vector<SettingChoices> known = KnownSettings(*context.platform, *context.strings);
     std::vector<SettingChoices> settings;
-    for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
-        const ItemBinding* binding = rows.Find(s.name);
-        if (binding && MemoryItems::TakesPart(*binding, features))
-            settings.push_back(s);
-    }
+    for (size_t row = 0; row < known.size(); ++row)
+        if (TakesPart(row, features))
+            settings.push_back(known[row]);
     const std::wstring reason = CheckConfigText(text, modelName, settings);
     return reason.empty() ? reason : context.options.file + L": " + reason;
 }
@@ -527,14 +525,11 @@ int ListSettings(const Context& context) {
     if (!known)
         return Fail(kExitUsage, L"no model '" + model + L"'; the models are " + models,
                     L"usage: lxdevctl settings [--model NAME]");
-    const MemoryItems rows(*context.platform, *context.strings);
     const ModelFeatures features = FeaturesOf(model);
-    for (const SettingChoices& s : KnownSettings(*context.platform, *context.strings)) {
-        const ItemBinding* binding = rows.Find(s.name);
-        if (!model.empty() && !(binding && MemoryItems::TakesPart(*binding, features)))
-            continue;
-        Out().Write(s.name + L": " + DescribeChoices(s) + L"\n");
-    }
+    const std::vector<SettingChoices> settings = KnownSettings(*context.platform, *context.strings);
+    for (size_t row = 0; row < settings.size(); ++row)
+        if (model.empty() || TakesPart(row, features))
+            Out().Write(settings[row].name + L": " + DescribeChoices(settings[row]) + L"\n");
     return kExitOk;
 }
 

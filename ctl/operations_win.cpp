@@ -68,9 +68,9 @@ bool ResolveSets(Context& context, const std::vector<ModelFeatures>& models, std
         const int index = ResolveChoice(*setting, choice, error);
         if (index < 0)
             return false;
-        const ItemBinding* binding = rows.Find(setting->name);
+        const size_t row = rows.Find(setting->name);
         for (const ModelFeatures& features : models) {
-            if (!binding || !MemoryItems::TakesPart(*binding, features)) {
+            if (row == kBasicItemCount || !TakesPart(row, features)) {
                 error = setting->name + L" is not a setting of every selected printer's model";
                 return false;
             }
@@ -143,8 +143,8 @@ PrinterResult RunOnPrinter(const Context& context, const std::wstring& printer, 
                 break;
         }
         for (const auto& [name, index] : context.resolvedSets)
-            if (const ItemBinding* binding = items.Find(name))
-                binding->combo->SetCurSel(index);
+            if (const size_t row = items.Find(name); row < kBasicItemCount)
+                items.Bindings()[row].combo->SetCurSel(index);
         r.values = Values(items, features);
         bool changes = false;
         for (size_t i = 0; i < r.values.size() && i < r.before.size(); ++i)

@@ -1,15 +1,25 @@
 // The five basic settings: power-on, power-off on AC and on battery, information report, calibration.
 #pragma once
 
+#include "core/rules.h"
 #include "items/setting_item.h"
 
 #include <array>
 #include <initializer_list>
 
-// Everything that distinguishes one basic setting from another; one row per setting in kBasicItems.
+// Everything that distinguishes one basic setting from another; one row per setting in kBasicItems. Adding a
+// setting is one row here (and the controls of its row in the page's template).
 struct BasicItemDefinition {
-    const wchar_t* itemName;                      // settings-file key
-    int comboId;                                  // the page's drop-down list
+    const wchar_t* itemName; // settings-file key
+    // The row's controls on the page: its drop-down list and label, a note below it and a button beside it (0
+    // for none), and the frame that groups it with others (0 for none).
+    int comboId;
+    int labelId;
+    int noteId;
+    int buttonId;
+    int frameId;
+    // The model feature that shows the row; null when every model shows it.
+    bool ModelFeatures::*shownBy;
     std::initializer_list<uint8_t> applyTemplate; // last byte replaced by the chosen value
     std::initializer_list<uint8_t> getCommand;
     int32_t responseSize;
@@ -30,6 +40,23 @@ enum BasicItem : size_t {
 
 // The five basic settings, one row each, indexed by BasicItem.
 extern const std::array<BasicItemDefinition, kBasicItemCount> kBasicItems;
+
+// Whether a model shows the row, on the page and in the console alike.
+inline bool TakesPart(const BasicItemDefinition& row, const ModelFeatures& model) {
+    return !row.shownBy || model.*row.shownBy;
+}
+inline bool TakesPart(size_t row, const ModelFeatures& model) {
+    return TakesPart(kBasicItems[row], model);
+}
+
+// One drop-down list per row, as MakeBasicBindings takes them, from an array of lists of any kind.
+template <class Combo>
+std::array<IComboBox*, kBasicItemCount> CombosOf(std::array<Combo, kBasicItemCount>& combos) {
+    std::array<IComboBox*, kBasicItemCount> pointers{};
+    for (size_t row = 0; row < kBasicItemCount; ++row)
+        pointers[row] = &combos[row];
+    return pointers;
+}
 
 class BasicParameterList : public ItemParameterListTemplate {
 public:
@@ -57,15 +84,11 @@ private:
     const BasicItemDefinition& definition_;
 };
 
-// Each item and its list under its own name: the row of the table and nothing more.
+// Each item under its own name: the row of the table and nothing more.
 template <BasicItem row> class CBasicItemRow : public CBasicItem {
 public:
     CBasicItemRow(IComboBox* combo, IItemPlatform& platform)
         : CBasicItem(combo, platform, kBasicItems[row]) {}
-};
-template <BasicItem row> class BasicParameterListRow : public BasicParameterList {
-public:
-    BasicParameterListRow() : BasicParameterList(kBasicItems[row]) {}
 };
 
 using CItemPowerOn = CBasicItemRow<kPowerOn>;
@@ -73,8 +96,3 @@ using CItemAutoOffAc = CBasicItemRow<kAutoOffAc>;
 using CItemAutoOffBattery = CBasicItemRow<kAutoOffBattery>;
 using CItemPrinterInfo = CBasicItemRow<kPrinterInfo>;
 using CItemCalibration = CBasicItemRow<kCalibration>;
-using ItemPowerOnParameterList = BasicParameterListRow<kPowerOn>;
-using ItemAutoOffAcParamList = BasicParameterListRow<kAutoOffAc>;
-using ItemAutoOffBatteryParamList = BasicParameterListRow<kAutoOffBattery>;
-using ItemPrinterInfoParamList = BasicParameterListRow<kPrinterInfo>;
-using ItemCalibrationParamList = BasicParameterListRow<kCalibration>;

@@ -1,8 +1,6 @@
 // Items bound to lists in memory.
 #include "items/memory_items.h"
 
-#include "items/row_layout.h"
-
 std::wstring MemoryCombo::GetText() {
     return selection >= 0 && static_cast<size_t>(selection) < texts.size()
                ? texts[static_cast<size_t>(selection)]
@@ -10,8 +8,7 @@ std::wstring MemoryCombo::GetText() {
 }
 
 MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {
-    bindings_ =
-        MakeBasicBindings({&combos_[0], &combos_[1], &combos_[2], &combos_[3], &combos_[4]}, platform);
+    bindings_ = MakeBasicBindings(CombosOf(combos_), platform);
     for (size_t i = 0; i < bindings_.size(); ++i) {
         const ItemParameterListTemplate& list = bindings_[i].item->GetParameterList();
         combos_[i].texts = list.GetOptionTexts(strings);
@@ -20,19 +17,11 @@ MemoryItems::MemoryItems(IItemPlatform& platform, IStringSource& strings) {
     }
 }
 
-bool MemoryItems::TakesPart(const ItemBinding& binding, const ModelFeatures& model) {
-    if (binding.controlId == kBasicItems[kPowerOn].comboId)
-        return model.powerOnRow;
-    if (binding.controlId == kBasicItems[kAutoOffBattery].comboId)
-        return model.batteryRow;
-    return true;
-}
-
 std::vector<const ItemBinding*> MemoryItems::ActiveBindings(const ModelFeatures& model) const {
     std::vector<const ItemBinding*> active;
-    for (const ItemBinding& binding : bindings_)
-        if (TakesPart(binding, model))
-            active.push_back(&binding);
+    for (size_t row = 0; row < kBasicItemCount; ++row)
+        if (TakesPart(row, model))
+            active.push_back(&bindings_[row]);
     return active;
 }
 
@@ -45,9 +34,9 @@ SettingItems MemoryItems::Active(const ModelFeatures& model) {
     return items;
 }
 
-const ItemBinding* MemoryItems::Find(const std::wstring& itemName) const {
-    for (const ItemBinding& binding : bindings_)
-        if (binding.item->GetItemName() == itemName)
-            return &binding;
-    return nullptr;
+size_t MemoryItems::Find(const std::wstring& itemName) const {
+    for (size_t row = 0; row < kBasicItemCount; ++row)
+        if (kBasicItems[row].itemName == itemName)
+            return row;
+    return kBasicItemCount;
 }

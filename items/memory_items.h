@@ -30,17 +30,16 @@ public:
     MemoryItems(const MemoryItems&) = delete;
     MemoryItems& operator=(const MemoryItems&) = delete;
 
-    // Whether a row takes part for a model, as the page shows or hides it.
-    static bool TakesPart(const ItemBinding& binding, const ModelFeatures& model);
     // The rows a model shows, in page order.
     std::vector<const ItemBinding*> ActiveBindings(const ModelFeatures& model) const;
     // Their items, commands rebuilt from the lists' selections.
     SettingItems Active(const ModelFeatures& model);
+    // Indexed by BasicItem.
     const std::vector<ItemBinding>& Bindings() const { return bindings_; }
-    // The binding of the row with this settings-file key; null when none.
-    const ItemBinding* Find(const std::wstring& itemName) const;
+    // The row with this settings-file key; kBasicItemCount when none.
+    size_t Find(const std::wstring& itemName) const;
 
 private:
-    std::array<MemoryCombo, 5> combos_;
+    std::array<MemoryCombo, kBasicItemCount> combos_;
     std::vector<ItemBinding> bindings_;
 };

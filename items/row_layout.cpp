@@ -1,95 +1,62 @@
-// The row arrangement as a sequence of moves over the recorded rectangles; the last move of a control wins.
+// The row arrangement over the recorded rectangles, driven by the basic settings' table.
 #include "items/row_layout.h"
+
+#include "items/basic_items.h"
 
 #include <map>
 
 namespace {
 
-class Arrangement {
-public:
-    explicit Arrangement(const RecordedLayout& recorded) : recorded_(recorded) {
-        for (const auto* list : {&recorded.combos, &recorded.statics, &recorded.buttons})
-            for (const auto& control : *list)
-                state_[control.id] = {control.id, control.rect, true, true};
-    }
+// The recorded top of a row's drop-down list; 0 when it was not recorded.
+int TopOf(const RecordedLayout& recorded, size_t row) {
+    for (const RecordedControl& control : recorded.combos)
+        if (control.id == kBasicItems[row].comboId)
+            return control.rect.top;
+    return 0;
+}
 
-    int Top(int id) const {
-        for (const auto& control : recorded_.combos)
-            if (control.id == id)
-                return control.rect.top;
-        return 0;
+// The row a control belongs to (its list, label, note or button); kBasicItemCount for none.
+size_t RowOf(int id) {
+    for (size_t row = 0; row < kBasicItemCount; ++row) {
+        const BasicItemDefinition& r = kBasicItems[row];
+        if (id == r.comboId || id == r.labelId || id == r.noteId || id == r.buttonId)
+            return row;
     }
-
-    // Moves every control of the list from `fromId` to its end by `shift`, from their recorded places.
-    void MoveFrom(const std::vector<RecordedControl>& list, int fromId, int shift) {
-        bool on = false;
-        for (const auto& control : list) {
-            on = on || control.id == fromId;
-            if (on)
-                Move(control, shift);
-        }
-    }
-    void MoveAll(const std::vector<RecordedControl>& list, int shift) {
-        for (const auto& control : list)
-            Move(control, shift);
-    }
-    // The frame keeps its recorded top and grows (or, with a negative shift, shrinks) at the bottom.
-    void Resize(int frameId, int shift) {
-        for (const auto& control : recorded_.statics) {
-            if (control.id != frameId)
-                continue;
-            Rect rect = control.rect;
-            rect.bottom += shift;
-            state_[frameId] = {frameId, rect, true, true};
-        }
-    }
-    void SetShown(int id, bool shown) {
-        auto it = state_.find(id);
-        if (it != state_.end())
-            it->second.enabled = it->second.visible = shown;
-    }
-
-    std::vector<Placement> Result() const {
-        std::vector<Placement> out;
-        for (const auto* list : {&recorded_.combos, &recorded_.statics, &recorded_.buttons})
-            for (const auto& control : *list)
-                out.push_back(state_.at(control.id));
-        return out;
-    }
-
-private:
-    void Move(const RecordedControl& control, int shift) {
-        Rect rect = control.rect;
-        rect.top += shift;
-        rect.bottom += shift;
-        state_[control.id] = {control.id, rect, true, true};
-    }
-
-    const RecordedLayout& recorded_;
-    std::map<int, Placement> state_;
-};
+    return kBasicItemCount;
+}
 
 } // namespace
 
-std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
-                                         const ModelFeatures& model) {
-    Arrangement a(recorded);
-    // Without a power-on row: everything from the second row up by one row pitch.
-    const int d1 = model.powerOnRow ? 0 : a.Top(rows.firstCombo) - a.Top(rows.secondCombo);
-    a.MoveFrom(recorded.combos, rows.firstCombo, d1);
-    a.Resize(rows.frame, d1);
-    a.MoveFrom(recorded.statics, rows.firstLabel, d1);
-    a.MoveAll(recorded.buttons, d1);
-    a.SetShown(rows.firstCombo, model.powerOnRow);
-    a.SetShown(rows.firstLabel, model.powerOnRow);
-    // Without a battery row: everything below it up by the pitch of the second and third rows.
-    const int d2 = model.batteryRow ? 0 : a.Top(rows.secondCombo) - a.Top(rows.thirdCombo);
-    const int total = d1 + d2;
-    a.MoveFrom(recorded.combos, rows.thirdCombo, total);
-    a.Resize(rows.frame, total);
-    a.MoveFrom(recorded.statics, rows.thirdLabel, total);
-    a.MoveAll(recorded.buttons, total);
-    a.SetShown(rows.thirdCombo, model.batteryRow);
-    a.SetShown(rows.thirdLabel, model.batteryRow);
-    return a.Result();
+std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const ModelFeatures& model) {
+    // How far each row moves: the pitches of the hidden rows at or above it, added up.
+    int shift[kBasicItemCount] = {};
+    std::map<int, int> frameShrink; // frame id -> the pitches of the hidden rows inside it
+    int total = 0;
+    for (size_t row = 0; row < kBasicItemCount; ++row) {
+        if (!TakesPart(row, model)) {
+            const int pitch = row == 0 ? TopOf(recorded, 0) - TopOf(recorded, 1)
+                                       : TopOf(recorded, row - 1) - TopOf(recorded, row);
+            total += pitch;
+            if (kBasicItems[row].frameId)
+                frameShrink[kBasicItems[row].frameId] += pitch;
+        }
+        shift[row] = total;
+    }
+    std::vector<Placement> out;
+    for (const auto* list : {&recorded.combos, &recorded.statics, &recorded.buttons}) {
+        for (const RecordedControl& control : *list) {
+            Placement place{control.id, control.rect, true, true};
+            const size_t row = RowOf(control.id);
+            if (row < kBasicItemCount) {
+                place.rect.top += shift[row];
+                place.rect.bottom += shift[row];
+                place.enabled = place.visible = TakesPart(row, model);
+            } else if (frameShrink.count(control.id)) {
+                // A frame keeps its recorded top and shrinks at the bottom.
+                place.rect.bottom += frameShrink[control.id];
+            }
+            out.push_back(place);
+        }
+    }
+    return out;
 }

@@ -1,4 +1,4 @@
-// Where the settings page's controls go for a model: one of the first and third rows is hidden and the rows
+// Where the settings page's controls go for a model: a row the model does not show is hidden and the rows
 // below it close the gap. Every arrangement starts from the rectangles recorded when the page was created, so
 // switching models back and forth never drifts.
 #pragma once
@@ -12,7 +12,7 @@ struct RecordedControl {
     Rect rect;
 };
 
-// The recorded rectangles, each list in the page's order: drop-down lists (binding order), statics (the frame
+// The recorded rectangles, each list in the page's order: drop-down lists (row order), statics (frames
 // first), buttons.
 struct RecordedLayout {
     std::vector<RecordedControl> combos;
@@ -27,15 +27,8 @@ struct Placement {
     bool visible;
 };
 
-// The page's row identifiers: the first, second and third rows' lists and labels, and the frame around them.
-struct RowIds {
-    int firstCombo, secondCombo, thirdCombo;
-    int firstLabel, thirdLabel;
-    int frame;
-};
-
-// Final placement of every recorded control for a model: without a power-on row the first row is hidden,
-// without a battery row the third, and the rows below close the gap. Controls whose id is missing from the
-// lists are left out.
-std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const RowIds& rows,
-                                         const ModelFeatures& model);
+// Final placement of every recorded control for a model, row by row of the basic settings' table: the
+// controls of a row the model does not show are hidden, those of that row and every row below it move up by
+// the row's pitch (the distance from the row above, or to the row below for the first row), and a frame
+// around the row shrinks by as much. Controls of the table that are not recorded are left out.
+std::vector<Placement> ArrangeRowsLayout(const RecordedLayout& recorded, const ModelFeatures& model);

@@ -7,11 +7,9 @@
 #include "items/platform_win.h"
 #include "win/resources.h"
 
-namespace {
+#include <algorithm>
 
-const RowIds kRows{
-    IDC_POWER_ON,   IDC_AUTO_OFF_AC, IDC_AUTO_OFF_BATTERY, IDC_POWER_ON_LABEL, IDC_AUTO_OFF_BATTERY_LABEL,
-    IDC_POWER_FRAME};
+namespace {
 
 Rect ToLayout(const RECT& r) {
     return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
@@ -21,18 +19,29 @@ Rect ToLayout(const RECT& r) {
 } // namespace
 
 CTabBasic::CTabBasic() : DialogImpl(IDD_TAB_BASIC, nullptr) {
-    IItemPlatform& platform = TheItemPlatform();
-    bindings_ =
-        MakeBasicBindings({&combos_[0], &combos_[1], &combos_[2], &combos_[3], &combos_[4]}, platform);
-    for (int id : {IDC_POWER_FRAME, IDC_POWER_ON_LABEL, IDC_AUTO_OFF_AC_LABEL, IDC_AUTO_OFF_BATTERY_LABEL,
-                   IDC_PRINT_INFO_LABEL, IDC_CALIBRATION_LABEL, IDC_REPORT_NOTE, IDC_CALIBRATION_NOTE})
+    bindings_ = MakeBasicBindings(CombosOf(combos_), TheItemPlatform());
+    // The rows' controls from the table: the frames, the labels and the notes, then the buttons.
+    std::vector<int> statics;
+    auto add = [&](int id) {
+        if (id && std::find(statics.begin(), statics.end(), id) == statics.end())
+            statics.push_back(id);
+    };
+    for (const BasicItemDefinition& row : kBasicItems)
+        add(row.frameId);
+    for (const BasicItemDefinition& row : kBasicItems)
+        add(row.labelId);
+    for (const BasicItemDefinition& row : kBasicItems)
+        add(row.noteId);
+    for (int id : statics)
         statics_.push_back({id, win::Control()});
-    buttons_.push_back({IDC_SEND_CALIBRATION, win::Control()});
+    for (const BasicItemDefinition& row : kBasicItems)
+        if (row.buttonId)
+            buttons_.push_back({row.buttonId, win::Control()});
 }
 
 void CTabBasic::DoDataExchange() {
-    for (size_t i = 0; i < bindings_.size(); ++i)
-        combos_[i].Attach(Item(bindings_[i].controlId));
+    for (size_t row = 0; row < kBasicItemCount; ++row)
+        combos_[row].Attach(Item(kBasicItems[row].comboId));
     for (auto& [id, control] : statics_)
         control.Attach(Item(id));
     for (auto& [id, control] : buttons_)
@@ -42,9 +51,9 @@ void CTabBasic::DoDataExchange() {
 
 void CTabBasic::RecordRectangles() {
     recorded_ = {};
-    for (size_t i = 0; i < bindings_.size(); ++i)
+    for (size_t row = 0; row < kBasicItemCount; ++row)
         recorded_.combos.push_back(
-            {bindings_[i].controlId, ToLayout(win::Control(combos_[i].Handle()).RectInParent())});
+            {kBasicItems[row].comboId, ToLayout(win::Control(combos_[row].Handle()).RectInParent())});
     for (auto& [id, control] : statics_)
         recorded_.statics.push_back({id, ToLayout(control.RectInParent())});
     for (auto& [id, control] : buttons_)
@@ -70,8 +79,9 @@ BOOL CTabBasic::OnInitDialog() {
 
 void CTabBasic::ArrangeRows(const ModelFeatures& model) {
     arrangedFor_ = model;
+    arranged_ = true;
     const bool onScreen = ::IsWindowVisible(hwnd()) != FALSE;
-    for (const Placement& place : ArrangeRowsLayout(recorded_, kRows, model)) {
+    for (const Placement& place : ArrangeRowsLayout(recorded_, model)) {
         HWND control = Item(place.id);
         if (!control)
             continue;
@@ -96,9 +106,9 @@ void CTabBasic::ArrangeRows(const ModelFeatures& model) {
 
 SettingItems CTabBasic::GetItems() {
     SettingItems items;
-    for (const ItemBinding& binding : bindings_) {
-        HWND list = static_cast<CComboBoxWin*>(binding.combo)->Handle();
-        if (!list || !::IsWindowEnabled(list))
+    for (size_t row = 0; row < kBasicItemCount; ++row) {
+        const ItemBinding& binding = bindings_[row];
+        if (!combos_[row].Handle() || (arranged_ && !TakesPart(row, arrangedFor_)))
             continue;
         binding.item->Prepare(binding.combo);
         items.push_back(binding.item);
@@ -109,7 +119,7 @@ SettingItems CTabBasic::GetItems() {
 bool CTabBasic::PreTranslateMessage(MSG& msg) {
     HWND focus = ::GetFocus();
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && focus && ::GetParent(focus) == hwnd() &&
-        ::GetDlgCtrlID(focus) == IDC_SEND_CALIBRATION) {
+        ::GetDlgCtrlID(focus) == kBasicItems[kCalibration].buttonId) {
         OnSendCalibration(IDC_SEND_CALIBRATION, BN_CLICKED);
         // The dialog manager would also take Enter as the main dialog's default button: it is used up here.
         return true;
@@ -119,7 +129,7 @@ bool CTabBasic::PreTranslateMessage(MSG& msg) {
 
 bool CTabBasic::OnCommand(UINT id, UINT code) {
     static const Command table[] = {
-        {IDC_SEND_CALIBRATION, BN_CLICKED, &CTabBasic::OnSendCalibration},
+        {static_cast<UINT>(kBasicItems[kCalibration].buttonId), BN_CLICKED, &CTabBasic::OnSendCalibration},
     };
     return Dispatch(table, id, code);
 }
@@ -127,13 +137,7 @@ bool CTabBasic::OnCommand(UINT id, UINT code) {
 void CTabBasic::OnSendCalibration(UINT, UINT) {
     if (!printerContext_)
         return;
-    const ItemBinding* calibration = nullptr;
-    for (const ItemBinding& binding : bindings_)
-        if (binding.controlId == IDC_CALIBRATION)
-            calibration = &binding;
-    if (!calibration)
-        return;
-    const int32_t code = printerContext_->SendCalibration(*calibration);
+    const int32_t code = printerContext_->SendCalibration(bindings_[kCalibration]);
     const UINT icon = code == result::kCommandDone ? MB_ICONINFORMATION : MB_ICONERROR;
     ShowWindowMessageBox(hwnd(), MB_OK | icon, win::LoadResourceString(static_cast<UINT>(code)));
 }

@@ -35,7 +35,7 @@ public:
     bool CreatePage(HWND parent) { return Create(parent); }
     // Shows the rows the model has and closes the gap of a hidden one.
     void ArrangeRows(const ModelFeatures& model);
-    // The items of the enabled rows in page order, their commands rebuilt from the current selections.
+    // The items of the rows shown in page order, their commands rebuilt from the current selections.
     SettingItems GetItems() override;
 
     const std::vector<ItemBinding>& Bindings() const { return bindings_; }
@@ -54,10 +54,11 @@ private:
     void RecordRectangles();
     void OnSendCalibration(UINT id, UINT code);
 
-    std::array<CComboBoxWin, 5> combos_;
-    std::vector<ItemBinding> bindings_;
+    std::array<CComboBoxWin, kBasicItemCount> combos_;
+    std::vector<ItemBinding> bindings_; // indexed by BasicItem
     std::vector<std::pair<int, win::Control>> statics_;
     std::vector<std::pair<int, win::Control>> buttons_;
     RecordedLayout recorded_;
     ModelFeatures arrangedFor_;
+    bool arranged_ = false; // until the first arrangement every row of the template is shown
 };

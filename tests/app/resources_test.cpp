@@ -1,6 +1,7 @@
 // The language libraries: the English one carries everything the program's own resources do plus its extras;
 // every other one the same ids, kinds, order and placeholders, with unique access keys and texts that fit.
 #include "core/resource.h"
+#include "items/basic_items.h"
 #include "tests/app/harness_win.h"
 #include "win/handles.h"
 #include "win/text.h"
@@ -318,6 +319,12 @@ TEST_F(Resources, EveryTemplateHasTheEnglishControlsKindsAndOrderMirroredOnlyInA
         for (int id : {IDC_PRINT_INFO_LABEL, IDC_CALIBRATION_LABEL, IDC_REPORT_NOTE, IDC_CALIBRATION_NOTE,
                        IDC_PRINT_INFO, IDC_CALIBRATION, IDC_SEND_CALIBRATION})
             EXPECT_GT(p[id].top, p[IDC_AUTO_OFF_BATTERY].top) << name << " " << id;
+        // Every control a row of the settings' table names is in the page.
+        for (const BasicItemDefinition& row : kBasicItems)
+            for (int id : {row.comboId, row.labelId, row.noteId, row.buttonId, row.frameId})
+                EXPECT_TRUE(!id || page.Has(id))
+                    << name << ": the row " << win::ToMultiByte(CP_UTF8, row.itemName) << " names control "
+                    << id << ", which the page lacks";
     }
 }
 
