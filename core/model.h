@@ -14,3 +14,11 @@ struct ModelRecord {
 };
 
 using ModelCatalogue = std::vector<ModelRecord>;
+
+// The catalogue's model of a printer driver, compared exactly; null when the driver is no model of it. Kept
+// on purpose: of two identical catalogue names the first wins, as in every lookup by name.
+const ModelRecord* FindModel(const ModelCatalogue& catalogue, const std::wstring& driverName);
+// The model a user named (letter case ignored); null when none.
+const ModelRecord* FindModelNamed(const ModelCatalogue& catalogue, const std::wstring& name);
+// "Korvale LX-410, Korvale LX-450W", for a message that lists them.
+std::wstring ModelNames(const ModelCatalogue& catalogue);

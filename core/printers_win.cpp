@@ -98,14 +98,11 @@ bool FindModelIndex(const ModelCatalogue& catalogue, const std::wstring& name, s
     std::wstring driver;
     if (!GetPrinterDriverName(name, driver))
         driver.clear();
-    // Kept on purpose: of two identical catalogue names the first wins, as in every lookup by name.
-    for (size_t i = 0; i < catalogue.size(); ++i) {
-        if (catalogue[i].name == driver) {
-            index = i;
-            return true;
-        }
-    }
-    return false;
+    const ModelRecord* model = FindModel(catalogue, driver);
+    if (!model)
+        return false;
+    index = static_cast<size_t>(model - catalogue.data());
+    return true;
 }
 
 bool IsPrinterCompatible(const ModelCatalogue& catalogue, const std::wstring& name) {
@@ -113,10 +110,7 @@ bool IsPrinterCompatible(const ModelCatalogue& catalogue, const std::wstring& na
     std::wstring driver;
     if (!GetPrinterDriverName(name.substr(0, MAX_PATH - 1), driver))
         return false;
-    for (const auto& model : catalogue)
-        if (model.name == driver)
-            return true;
-    return false;
+    return FindModel(catalogue, driver) != nullptr;
 }
 
 bool FillPrinterList(HWND comboBox, const std::vector<std::wstring>& modelNames) {

@@ -6,86 +6,9 @@
 namespace ctl {
 namespace {
 
-struct CommandInfo {
-    Command command;
-    const wchar_t* name;
-    const wchar_t* usage;
-    const wchar_t* summary;
-    const wchar_t* example;
-    const wchar_t* duration;
-};
-
-const CommandInfo kCommands[] = {
-    {Command::kList, L"list", L"list [PRINTERS] [--all]",
-     L"The installed printers whose driver is a supported model (or those the patterns name), with model, "
-     L"port\n"
-     L"and what this tool can do with each.\n"
-     L"  --all   also the other printers, and why each is not supported.",
-     L"lxdevctl list \"Warehouse *\" --all", L"at once"},
-    {Command::kGet, L"get", L"get PRINTERS [--out FILE.dat]",
-     L"Reads the current settings and prints them as NAME=CHOICE lines that --set takes back.\n"
-     L"  --out FILE.dat   also writes them as a configuration file that lxdevset imports; with several\n"
-     L"                   printers put {printer} in the name.",
-     L"lxdevctl get \"Front Desk\" --out master.dat", L"about a second a printer"},
-    {Command::kApply, L"apply", L"apply PRINTERS (--file FILE.dat | --set NAME=CHOICE ...) [--what-if]",
-     L"Reads the current settings, changes them as told and applies them; the printer's answers are checked\n"
-     L"against what was sent, and lxdevset's last-settings file of the model is written after success. A\n"
-     L"printer that already has the settings is left alone. Each line shows the settings before -> after.\n"
-     L"  --file FILE.dat      the settings of a configuration file (checked before any printer is "
-     L"contacted)\n"
-     L"  --set NAME=CHOICE    one setting, by the choice's text as get prints it (letter case ignored) or "
-     L"by\n"
-     L"                       its index written #N (Calibration=0 is the text 0, Calibration=#0 is +3);\n"
-     L"                       repeatable\n"
-     L"  --what-if            reads and prints what would change; writes nothing",
-     L"lxdevctl apply \"Warehouse *\" --set AutoOffAc=\"2 Hours\" --set Calibration=+1",
-     L"about two seconds a printer (the printer takes one second to store the values)"},
-    {Command::kVerify, L"verify", L"verify PRINTERS --file FILE.dat",
-     L"Reads the current settings and compares them with a configuration file; prints the differences.\n"
-     L"Changes nothing. Each printer's status is matches, differs or unchecked (it could not be read).",
-     L"lxdevctl verify --all --file master.dat --json", L"about a second a printer"},
-    {Command::kReport, L"report", L"report PRINTERS",
-     L"Asks the printer to print its information report on its own paper.", L"lxdevctl report \"Front Desk\"",
-     L"about a second a printer, then the printer prints"},
-    {Command::kReset, L"reset", L"reset PRINTERS --yes",
-     L"Returns the printer to its factory settings and reads them back. Cannot be undone.",
-     L"lxdevctl reset \"Front Desk\" --yes", L"about 20 seconds a printer"},
-    {Command::kDeleteTemplates, L"delete-templates", L"delete-templates PRINTERS --yes",
-     L"Deletes the templates and the database stored on the printer. Cannot be undone.",
-     L"lxdevctl delete-templates \"Warehouse *\" --yes",
-     L"about 17 seconds a printer (16 s the printer works)"},
-    {Command::kDeleteLog, L"delete-log", L"delete-log PRINTERS --yes",
-     L"Deletes the printer's print log. Cannot be undone.", L"lxdevctl delete-log \"Warehouse *\" --yes",
-     L"about 17 seconds a printer (16 s the printer works)"},
-    {Command::kSaveLog, L"save-log", L"save-log PRINTERS --out FILE.csv",
-     L"Saves the printer's print log as a CSV file (UTF-8); with several printers put {printer} in the name.",
-     L"lxdevctl save-log --all --out \"logs\\{printer}.csv\"", L"about a second for every 8,000 records"},
-    {Command::kCommandFile, L"command-file", L"command-file --model NAME --file FILE.dat --out FILE.bin",
-     L"Builds a command file from a configuration file without a printer (for the model that has them).",
-     L"lxdevctl command-file --model \"Korvale LX-450W\" --file master.dat --out lx-450wut.bin", L"at once"},
-    {Command::kSettings, L"settings", L"settings [--model NAME]",
-     L"Every setting's name and its choices, as text and as #index; with --model, that model's settings.",
-     L"lxdevctl settings --model \"Korvale LX-410\"", L"at once"},
-    {Command::kHelp, L"help", L"help [COMMAND]",
-     L"The commands, or one command's usage, example and duration.", L"lxdevctl help apply", L"at once"},
-};
-
-bool Same(const std::wstring& a, const wchar_t* b) {
-    return EqualIgnoringCase(a, b);
-}
-
-const CommandInfo* Find(const std::wstring& name) {
-    for (const CommandInfo& info : kCommands)
-        if (Same(name, info.name))
-            return &info;
-    return nullptr;
-}
-
-const CommandInfo* Find(Command command) {
-    for (const CommandInfo& info : kCommands)
-        if (info.command == command)
-            return &info;
-    return nullptr;
+// The command of a console name; null for none (and for the window's own operations, which have no name).
+const ops::Operation* Find(const std::wstring& name) {
+    return ops::FindByName(name);
 }
 
 // Options that take a value, and where it goes.
@@ -133,73 +56,62 @@ bool AsOption(const std::wstring& argument, std::wstring& name, std::wstring& va
     return true;
 }
 
-bool TakesPrinters(Command command) {
-    return WorksOnPrinters(command) || command == Command::kList;
+// "--model, --file and --out": the options of a mask in the order the usage lines name them.
+std::wstring OptionList(unsigned options) {
+    std::vector<std::wstring> names;
+    for (const auto& [option, name] : {std::pair<unsigned, const wchar_t*>{ops::kModel, L"--model"},
+                                       {ops::kFile, L"--file"},
+                                       {ops::kOut, L"--out"},
+                                       {ops::kSet, L"--set"},
+                                       {ops::kWhatIf, L"--what-if"},
+                                       {ops::kYes, L"--yes"}})
+        if (options & option)
+            names.push_back(name);
+    std::wstring text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? L"" : i + 1 == names.size() ? L" and " : L", ") + names[i];
+    return text;
+}
+
+// The options given, as a mask.
+unsigned Given(const Options& o) {
+    return (!o.printers.empty() || (o.all && o.command != ops::Id::kList) ? ops::kPrinters : 0u) |
+           (o.file.empty() ? 0u : ops::kFile) | (o.out.empty() ? 0u : ops::kOut) |
+           (o.model.empty() ? 0u : ops::kModel) | (o.sets.empty() ? 0u : ops::kSet) |
+           (o.whatIf ? ops::kWhatIf : 0u) | (o.yes ? ops::kYes : 0u);
 }
 
 std::wstring Check(const Options& o) {
-    const bool printers = !o.printers.empty() || (o.all && o.command != Command::kList);
-    if (WorksOnPrinters(o.command) && !printers)
+    const ops::Operation& command = ops::Find(o.command);
+    const std::wstring name = command.name;
+    const unsigned given = Given(o);
+    if ((command.needs & ops::kPrinters) && !(given & ops::kPrinters))
         return L"name the printers (names, patterns with * and ?, or --all)";
-    if (!TakesPrinters(o.command) && printers)
-        return CommandName(o.command) + L" works on no printer";
-    switch (o.command) {
-    case Command::kApply:
-        if (o.file.empty() == o.sets.empty())
-            return L"apply takes either --file or --set, not both and not neither";
-        break;
-    case Command::kVerify:
-        if (o.file.empty())
-            return L"verify needs --file";
-        break;
-    case Command::kReset:
-    case Command::kDeleteTemplates:
-    case Command::kDeleteLog:
-        if (!o.yes)
-            return CommandName(o.command) + L" cannot be undone: confirm with --yes";
-        break;
-    case Command::kSaveLog:
-        if (o.out.empty())
-            return L"save-log needs --out";
-        break;
-    case Command::kCommandFile:
-        if (o.model.empty() || o.file.empty() || o.out.empty())
-            return L"command-file needs --model, --file and --out";
-        break;
-    default:
-        break;
-    }
+    if (!(command.takes & ops::kPrinters) && (given & ops::kPrinters))
+        return name + L" works on no printer";
+    if (o.command == ops::Id::kApply && o.file.empty() == o.sets.empty())
+        return L"apply takes either --file or --set, not both and not neither";
+    if ((command.needs & ops::kYes) && !o.yes)
+        return name + L" cannot be undone: confirm with --yes";
+    const unsigned missing = command.needs & ~given & ~(ops::kPrinters | ops::kYes);
+    if (missing)
+        return name + L" needs " + OptionList(command.needs & ~(ops::kPrinters | ops::kYes));
     const bool several = o.all || o.printers.size() > 1 ||
                          (o.printers.size() == 1 && o.printers[0].find_first_of(L"*?") != std::wstring::npos);
     if (several && !o.out.empty() && o.out.find(L"{printer}") == std::wstring::npos &&
-        (o.command == Command::kGet || o.command == Command::kSaveLog))
+        (command.takes & ops::kPrinters))
         return L"with several printers --out needs {printer} in the file name";
-    if (!o.file.empty() && o.command != Command::kApply && o.command != Command::kVerify &&
-        o.command != Command::kCommandFile)
-        return CommandName(o.command) + L" takes no --file";
-    if (!o.out.empty() && o.command != Command::kGet && o.command != Command::kSaveLog &&
-        o.command != Command::kCommandFile)
-        return CommandName(o.command) + L" takes no --out";
-    if (!o.model.empty() && o.command != Command::kCommandFile && o.command != Command::kSettings)
-        return CommandName(o.command) + L" takes no --model";
-    if (o.yes && o.command != Command::kReset && o.command != Command::kDeleteTemplates &&
-        o.command != Command::kDeleteLog)
-        return CommandName(o.command) + L" takes no --yes";
-    if (o.whatIf && o.command != Command::kApply)
-        return CommandName(o.command) + L" takes no --what-if";
+    for (unsigned option : {ops::kFile, ops::kOut, ops::kModel, ops::kYes, ops::kWhatIf, ops::kSet})
+        if ((given & option) && !(command.takes & option))
+            return name + L" takes no " + OptionList(option);
     return {};
 }
 
 } // namespace
 
-std::wstring CommandName(Command command) {
-    const CommandInfo* info = Find(command);
-    return info ? info->name : L"";
-}
-
-bool WorksOnPrinters(Command command) {
-    return command != Command::kList && command != Command::kCommandFile && command != Command::kHelp &&
-           command != Command::kSettings && command != Command::kVersion && command != Command::kNone;
+std::wstring CommandName(ops::Id command) {
+    const wchar_t* name = ops::Find(command).name;
+    return name ? name : L"";
 }
 
 ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
@@ -212,11 +124,11 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
     size_t i = 0;
     for (; i < arguments.size() && AsOption(arguments[i], name, value, hasValue); ++i) {
         if (name == L"--help") {
-            o.command = Command::kHelp;
+            o.command = ops::Id::kHelp;
             return r;
         }
         if (name == L"--version") {
-            o.command = Command::kVersion;
+            o.version = true;
             return r;
         }
         if (name != L"--json" || hasValue) {
@@ -231,13 +143,13 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
         r.hint = L"usage: lxdevctl COMMAND [PRINTERS] [OPTIONS]; " + general;
         return r;
     }
-    const CommandInfo* command = Find(arguments[i]);
+    const ops::Operation* command = Find(arguments[i]);
     if (!command) {
         r.error = L"unknown command '" + arguments[i] + L"'";
         r.hint = general;
         return r;
     }
-    o.command = command->command;
+    o.command = command->id;
     const std::wstring usage = L"usage: lxdevctl " + std::wstring(command->usage);
     auto refuse = [&](const std::wstring& error) {
         r.error = error;
@@ -246,7 +158,7 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
     };
     for (++i; i < arguments.size(); ++i) {
         const std::wstring& a = arguments[i];
-        if (o.command == Command::kHelp) {
+        if (o.command == ops::Id::kHelp) {
             if (!o.helpTopic.empty() || !Find(a))
                 return refuse(L"no help on '" + a + L"'");
             o.helpTopic = Find(a)->name;
@@ -260,7 +172,7 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
         }
         if (name == L"--help") {
             o.helpTopic = command->name;
-            o.command = Command::kHelp;
+            o.command = ops::Id::kHelp;
             return r;
         }
         if (bool* flag = SwitchSlot(o, name)) {
@@ -291,7 +203,7 @@ ParseResult ParseArguments(const std::vector<std::wstring>& arguments) {
             return refuse(name + L" given twice");
         *slot = value;
     }
-    if (o.command != Command::kHelp) {
+    if (o.command != ops::Id::kHelp) {
         r.error = Check(o);
         if (!r.error.empty())
             r.hint = usage;
@@ -305,7 +217,7 @@ std::wstring ShortUsage() {
 
 std::wstring HelpText(const std::wstring& topic) {
     if (!topic.empty()) {
-        const CommandInfo* info = Find(topic);
+        const ops::Operation* info = Find(topic);
         if (!info)
             return {};
         return L"usage: lxdevctl " + std::wstring(info->usage) + L"\n\n" + info->summary + L"\n\nexample: " +
@@ -314,8 +226,14 @@ std::wstring HelpText(const std::wstring& topic) {
     std::wstring text = L"lxdevctl: the device settings of Korvale LX printers from the command line, for "
                         L"one printer or many.\n\n"
                         L"usage: lxdevctl [--json] COMMAND [PRINTERS] [OPTIONS]\n\ncommands:\n";
-    for (const CommandInfo& info : kCommands)
+    std::wstring administrator;
+    for (const ops::Operation& info : ops::All()) {
+        if (!info.name)
+            continue;
         text += L"  " + std::wstring(info.usage) + L"\n";
+        if (info.needsAdministrator)
+            administrator += (administrator.empty() ? L"" : L", ") + std::wstring(info.name);
+    }
     text +=
         L"\nPRINTERS: printer names or wildcard patterns over them (* and ?), letter case ignored, or "
         L"--all.\n"
@@ -332,7 +250,9 @@ std::wstring HelpText(const std::wstring& topic) {
         L"     the output\n"
         L"  2  the command line or a file named on it was refused; nothing was sent\n"
         L"  3  no installed printer of a supported model matched\n"
-        L"  4  the command needs administrator rights (apply, reset, delete-templates, delete-log)\n"
+        L"  4  the command needs administrator rights (" +
+        administrator +
+        L")\n"
         L"  5  interrupted by Ctrl+C: the printers already started were finished, the others not started\n"
         L"  6  the run could not go on: the spooler would not list its printers, or a failure of lxdevctl's\n"
         L"     own\n"

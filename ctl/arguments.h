@@ -2,6 +2,8 @@
 // anything touches a printer.
 #pragma once
 
+#include "ops/operations.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,25 +22,9 @@ enum ExitCode : int {
     kExitUnchecked = 7,   // verify: a printer could not be read, so the run cannot say all match
 };
 
-enum class Command {
-    kNone,
-    kHelp,
-    kList,
-    kGet,
-    kApply,
-    kVerify,
-    kReport,
-    kReset,
-    kDeleteTemplates,
-    kDeleteLog,
-    kSaveLog,
-    kCommandFile,
-    kSettings,
-    kVersion
-};
-
 struct Options {
-    Command command = Command::kNone;
+    ops::Id command = ops::Id::kHelp;
+    bool version = false;                                    // --version, instead of a command
     std::wstring helpTopic;                                  // help <command>
     std::vector<std::wstring> printers;                      // names and wildcard patterns
     bool all = false;                                        // --all
@@ -60,10 +46,8 @@ struct ParseResult {
 // Parses the arguments after the program name (response files already expanded).
 ParseResult ParseArguments(const std::vector<std::wstring>& arguments);
 
-// The command's name as typed ("delete-templates"), or empty.
-std::wstring CommandName(Command command);
-// Whether the command works on printers (and so needs a selection).
-bool WorksOnPrinters(Command command);
+// The command's name as typed ("delete-templates").
+std::wstring CommandName(ops::Id command);
 
 // One line that says how to call the program, for a run without arguments.
 std::wstring ShortUsage();

@@ -13,9 +13,10 @@
 #include "ctl/config_check.h"
 #include "ctl/device_id.h"
 #include "ctl/json.h"
-#include "ctl/operations_win.h"
+#include "ctl/printer_run_win.h"
+#include "ctl/report.h"
+#include "ctl/run.h"
 #include "ctl/selection.h"
-#include "ops/operations_win.h"
 #include "items/memory_items.h"
 #include "items/platform_win.h"
 #include "win/handles.h"
@@ -218,126 +219,25 @@ bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& ar
     return true;
 }
 
-std::wstring OneLine(std::wstring text) {
-    for (wchar_t& c : text)
-        if (c == L'\n' || c == L'\r')
-            c = L' ';
-    while (!text.empty() && text.back() == L' ')
-        text.pop_back();
-    return text;
-}
-
-std::string ValueJson(const ItemValue& v) {
-    return JsonObject().Add("item", v.item).Add("index", v.index).Add("text", v.text).Text();
-}
-
-// A value as --set takes it back: the choice's text, quoted when it holds a blank.
-std::wstring SetForm(const ItemValue& v) {
-    const bool quote = v.text.find_first_of(L" \t") != std::wstring::npos;
-    return v.item + L"=" + (quote ? L"\"" + v.text + L"\"" : v.text);
-}
-
-std::wstring Describe(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
-    // A printer that differs, or could not be checked, is never shown with a success message.
-    std::wstring message = r.status == L"differs" || r.status == L"unchanged" || r.status == L"would-change"
-                               ? r.note
-                               : OneLine(strings.LoadText(static_cast<uint32_t>(r.code)));
-    if (!r.note.empty() && message != r.note)
-        message += (message.empty() ? L"" : L" ") + std::wstring(L"(") + r.note + L")";
-    wchar_t seconds[32];
-    std::swprintf(seconds, 32, L"%.1f s", r.seconds);
-    std::wstring word = r.ok                       ? L"ok"
-                        : r.status == L"differs"   ? L"DIFFERS"
-                        : r.status == L"unchecked" ? L"UNCHECKED"
-                                                   : L"FAILED";
-    word.resize(9, L' ');
-    std::wstring line = word + Printable(r.printer) + L" [" + Printable(r.model) + L", " + Printable(r.port) +
-                        L"] " + operation + L": " + std::to_wstring(r.code) + L" " + message + L" (" +
-                        seconds + L")\n";
-    if (!r.before.empty()) {
-        for (size_t i = 0; i < r.before.size() && i < r.values.size(); ++i)
-            if (r.before[i].index != r.values[i].index)
-                line += L"    " + r.before[i].item + L": " + r.before[i].text + L" -> " + r.values[i].text +
-                        L"\n";
-    } else {
-        for (const ItemValue& v : r.values)
-            line += L"    " + SetForm(v) + L"\n";
-    }
-    for (const Difference& d : r.differences)
-        line += L"    differs: " + d.item + L" is " + d.actual.text + L" (#" +
-                std::to_wstring(d.actual.index) + L"), the file has " + d.expected.text + L" (#" +
-                std::to_wstring(d.expected.index) + L")\n";
-    return line;
-}
-
-// What every JSON record carries, so that records from many workstations merge: when and where.
-struct Origin {
-    std::string time;
-    std::wstring computer;
-};
-
+// When and where, for the JSON records.
 Origin Now() {
     SYSTEMTIME local{};
     ::GetLocalTime(&local);
     TIME_ZONE_INFORMATION zone{};
     const DWORD kind = ::GetTimeZoneInformation(&zone);
-    long bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT   ? zone.DaylightBias
-                             : kind == TIME_ZONE_ID_STANDARD ? zone.StandardBias
-                                                             : 0);
-    const long east = -bias;
-    char text[64];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u%c%02ld:%02ld", local.wYear, local.wMonth,
-                  local.wDay, local.wHour, local.wMinute, local.wSecond, east < 0 ? '-' : '+',
-                  std::labs(east) / 60, std::labs(east) % 60);
+    const long bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT   ? zone.DaylightBias
+                                   : kind == TIME_ZONE_ID_STANDARD ? zone.StandardBias
+                                                                   : 0);
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
     ::GetComputerNameW(name, &size);
-    return {text, name};
-}
-
-std::string ValuesJson(const std::vector<ItemValue>& values) {
-    std::string text = "[";
-    for (const ItemValue& v : values)
-        text += (text.size() > 1 ? "," : "") + ValueJson(v);
-    return text + "]";
-}
-
-// The fields every record starts with, whatever the command.
-JsonObject& Head(JsonObject& object, const std::wstring& printer, const std::wstring& model,
-                 const std::wstring& port, const std::wstring& operation, const std::wstring& status) {
-    return object.Add("printer", printer)
-        .Add("model", model)
-        .Add("port", port)
-        .Add("operation", operation)
-        .Add("status", status);
+    return {FormatTimestamp(
+                {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond, bias}),
+            name};
 }
 
 std::wstring Json(const PrinterResult& r, const std::wstring& operation, IStringSource& strings) {
-    std::string differences = "[";
-    for (const Difference& d : r.differences)
-        differences += (differences.size() > 1 ? "," : "") + JsonObject()
-                                                                 .Add("item", d.item)
-                                                                 .AddRaw("expected", ValueJson(d.expected))
-                                                                 .AddRaw("actual", ValueJson(d.actual))
-                                                                 .Text();
-    char seconds[32], started[32];
-    std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);
-    std::snprintf(started, sizeof started, "%.3f", r.started);
-    const Origin origin = Now();
-    JsonObject object;
-    Head(object, r.printer, r.model, r.port, operation, r.status)
-        .Add("code", r.code)
-        .Add("message", OneLine(strings.LoadText(static_cast<uint32_t>(r.code))))
-        .AddBool("ok", r.ok)
-        .AddNumberText("started", started)
-        .AddNumberText("seconds", seconds)
-        .Add("time", origin.time)
-        .Add("computer", origin.computer)
-        .AddRaw("before", ValuesJson(r.before))
-        .AddRaw("values", ValuesJson(r.values))
-        .AddRaw("differences", differences + "]")
-        .Add("note", r.note);
-    return win::FromMultiByte(CP_UTF8, object.Text()) + L"\n";
+    return win::FromMultiByte(CP_UTF8, ctl::Json(r, operation, strings, Now()));
 }
 
 // A configuration file's text as the private-profile functions read it: UTF-16 after its mark, else the ANSI
@@ -349,61 +249,6 @@ bool ReadConfigText(const std::wstring& path, std::wstring& text, std::wstring& 
         return false;
     text = DecodeText(bytes, CP_ACP);
     return true;
-}
-
-// The configuration file of --file checked for one model as strictly as --set is; empty when sound.
-std::wstring CheckConfigFileFor(const Context& context, const std::wstring& modelName) {
-    std::wstring text, error;
-    if (!ReadConfigText(context.options.file, text, error))
-        return error;
-    const ModelFeatures features = FeaturesOf(modelName);
-    const std::vector<SettingChoices> known = KnownSettings(*context.platform, *context.strings);
-    std::vector<SettingChoices> settings;
-    for (size_t row = 0; row < known.size(); ++row)
-        if (TakesPart(row, features))
-            settings.push_back(known[row]);
-    const std::wstring reason = CheckConfigText(text, modelName, settings);
-    return reason.empty() ? reason : context.options.file + L": " + reason;
-}
-
-std::wstring SettingsHint(const std::wstring& model, const std::wstring& reason) {
-    if (reason.find(L"the file is for ") != std::wstring::npos)
-        return L"select only printers of the file's model; lxdevctl list shows each printer's model";
-    return L"lxdevctl settings --model \"" + model + L"\" lists the settings and choices its files may hold";
-}
-
-// Every file the run will write (one per printer when --out has {printer}, else the one named) checked before
-// the first printer is contacted: each can be written where it is named, no two printers write one file, and
-// each folder takes a new file. Empty when sound; otherwise why, naming the path.
-std::wstring CheckOutputs(const Context& context, const std::vector<std::wstring>& printers) {
-    const std::wstring& out = context.options.out;
-    std::map<std::wstring, std::wstring> writer; // path folded to lower case -> the printer that writes it
-    std::vector<std::wstring> folders;
-    for (const std::wstring& printer : printers.empty() ? std::vector<std::wstring>{L""} : printers) {
-        const std::wstring path = OutputPathFor(out, printer);
-        const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
-        const int32_t problem = OutputTargetProblem(path);
-        if (problem == result::kFolderMissing)
-            return L"the folder " + folder + L" of " + path + L" does not exist";
-        if (problem != result::kNone) {
-            std::wstring why = OneLine(context.strings->LoadText(static_cast<uint32_t>(problem)));
-            if (!why.empty() && why.back() == L'.')
-                why.pop_back(); // "; nothing was sent" follows
-            return path + L": " + why;
-        }
-        const auto [taken, added] = writer.emplace(LowerCase(path), printer);
-        if (!added)
-            return L"'" + taken->second + L"' and '" + printer + L"' would both be written to " + path +
-                   L"; name them apart in --out";
-        if (std::find(folders.begin(), folders.end(), LowerCase(folder)) == folders.end()) {
-            folders.push_back(LowerCase(folder));
-            const std::wstring probe = CreateTempFileBeside(path);
-            if (probe.empty())
-                return L"cannot write in the folder " + folder + L" of " + path;
-            ::DeleteFileW(probe.c_str());
-        }
-    }
-    return L"";
 }
 
 // What sits on a USB port, as its IEEE 1284 id says: "manufacturer model", that a device is there whose model
@@ -448,9 +293,7 @@ int ListPrinters(const Context& context) {
     for (const InstalledPrinter& p : printers) {
         if (std::find(named.begin(), named.end(), p.name) == named.end())
             continue;
-        bool supported = false;
-        for (const ModelRecord& model : context.catalogue)
-            supported = supported || model.name == p.driver;
+        const bool supported = FindModel(context.catalogue, p.driver) != nullptr;
         if (!supported && !context.options.all)
             continue;
         const bool usb = IsUsbPortName(p.port);
@@ -472,7 +315,11 @@ int ListPrinters(const Context& context) {
         const Origin origin = Now();
         for (const Row& row : rows) {
             JsonObject object;
-            Head(object, row.name, row.model, row.port, L"list", row.supported && row.usb ? L"ok" : L"failed")
+            object.Add("printer", row.name)
+                .Add("model", row.model)
+                .Add("port", row.port)
+                .Add("operation", L"list")
+                .Add("status", row.supported && row.usb ? L"ok" : L"failed")
                 .Add("code", 0)
                 .Add("message", row.can)
                 .AddBool("ok", row.supported && row.usb)
@@ -513,18 +360,14 @@ int ListPrinters(const Context& context) {
 // settings: every setting the command line may name, with its choices; with --model, that model's only.
 int ListSettings(const Context& context) {
     std::wstring model = context.options.model;
-    bool known = model.empty();
-    std::wstring models;
-    for (const ModelRecord& m : context.catalogue) {
-        models += (models.empty() ? L"" : L", ") + m.name;
-        if (EqualIgnoringCase(m.name, model)) {
-            known = true;
-            model = m.name; // the catalogue's spelling, which the model's rows are known by
-        }
+    if (!model.empty()) {
+        const ModelRecord* found = FindModelNamed(context.catalogue, model);
+        if (!found)
+            return Fail(kExitUsage,
+                        L"no model '" + model + L"'; the models are " + ModelNames(context.catalogue),
+                        L"usage: lxdevctl settings [--model NAME]");
+        model = found->name; // the catalogue's spelling, which the model's rows are known by
     }
-    if (!known)
-        return Fail(kExitUsage, L"no model '" + model + L"'; the models are " + models,
-                    L"usage: lxdevctl settings [--model NAME]");
     const ModelFeatures features = FeaturesOf(model);
     const std::vector<SettingChoices> settings = KnownSettings(*context.platform, *context.strings);
     for (size_t row = 0; row < settings.size(); ++row)
@@ -533,27 +376,51 @@ int ListSettings(const Context& context) {
     return kExitOk;
 }
 
+// What a run needs from Windows: the spooler, the file system, the printers and the clock.
+class Win32RunHost : public IRunHost {
+public:
+    explicit Win32RunHost(const Context& context) : context_(context) {}
+    bool ListPrinters(std::vector<InstalledPrinter>& printers, uint32_t& error) override {
+        const bool listed = ListLocalPrinters(printers);
+        error = listed ? 0 : ::GetLastError();
+        return listed;
+    }
+    int32_t OutputProblem(const std::wstring& path) override { return OutputTargetProblem(path); }
+    bool FolderTakesNewFile(const std::wstring& path) override {
+        const std::wstring probe = CreateTempFileBeside(path);
+        if (probe.empty())
+            return false;
+        ::DeleteFileW(probe.c_str());
+        return true;
+    }
+    bool ReadConfigText(const std::wstring& path, std::wstring& text, std::wstring& error) override {
+        return ctl::ReadConfigText(path, text, error);
+    }
+    PrinterResult RunOnPrinter(const PlannedPrinter& printer) override {
+        return ctl::RunOnPrinter(context_, printer);
+    }
+    double Seconds() override { return ctl::Seconds(); }
+
+private:
+    const Context& context_;
+};
+
 int RunCommandFile(Context& context, IStringSource& strings) {
     const Options& o = context.options;
-    std::wstring models;
-    bool known = false;
-    for (const ModelRecord& model : context.catalogue) {
-        models += (models.empty() ? L"" : L", ") + model.name;
-        if (EqualIgnoringCase(model.name, o.model)) {
-            known = true;
-            context.options.model = model.name; // the catalogue's spelling from here on
-        }
-    }
-    if (!known)
-        return Fail(kExitUsage, L"no model '" + o.model + L"'; the models are " + models,
+    const ModelRecord* model = FindModelNamed(context.catalogue, o.model);
+    if (!model)
+        return Fail(kExitUsage,
+                    L"no model '" + o.model + L"'; the models are " + ModelNames(context.catalogue),
                     L"lxdevctl settings lists each model's settings");
+    context.options.model = model->name; // the catalogue's spelling from here on
     if (!FeaturesOf(o.model).commandFile)
         return Fail(kExitUsage, L"command files are made for the model that takes them, not for " + o.model,
                     L"lxdevctl help command-file");
-    const std::wstring reason = CheckConfigFileFor(context, o.model);
+    Win32RunHost host(context);
+    const std::wstring reason = CheckConfigFileFor(context, host, o.model);
     if (!reason.empty())
         return Fail(kExitUsage, reason + L"; nothing was written", SettingsHint(o.model, reason));
-    const std::wstring outputs = CheckOutputs(context, {});
+    const std::wstring outputs = CheckOutputs(context, host, {});
     if (!outputs.empty())
         return Fail(kExitUsage, outputs + L"; nothing was written");
     PrinterResult r = BuildCommandFileFor(context);
@@ -564,79 +431,20 @@ int RunCommandFile(Context& context, IStringSource& strings) {
 
 int RunOnPrinters(Context& context, IStringSource& strings) {
     const Options& o = context.options;
-    std::vector<InstalledPrinter> installed;
-    if (!ListLocalPrinters(installed))
-        return Fail(kExitUnexpected, L"the spooler did not list its printers (error " +
-                                         std::to_wstring(::GetLastError()) + L"); nothing was sent");
-    std::vector<std::wstring> available;
-    std::map<std::wstring, const InstalledPrinter*> byName;
-    for (const InstalledPrinter& p : installed) {
-        for (const ModelRecord& model : context.catalogue) {
-            if (model.name == p.driver) {
-                available.push_back(p.name);
-                byName.emplace(p.name, &p);
-                break;
-            }
-        }
-    }
-    std::vector<std::wstring> unmatched;
-    const std::vector<std::wstring> chosen = SelectPrinters(available, o.printers, o.all, unmatched);
-    if (!unmatched.empty()) {
-        std::wstring list;
-        for (const std::wstring& u : unmatched)
-            list += (list.empty() ? L"'" : L", '") + u + L"'";
-        return Fail(kExitNoMatch,
-                    L"no installed printer of a supported model matches " + list + L"; nothing was sent");
-    }
-    if (chosen.empty())
-        return Fail(kExitNoMatch, L"no installed printer of a supported model; nothing was sent");
-
-    if (!o.out.empty()) {
-        const std::wstring reason = CheckOutputs(context, chosen);
-        if (!reason.empty())
-            return Fail(kExitUsage, reason + L"; nothing was sent");
-    }
-
-    std::vector<std::wstring> ports, drivers;
-    std::vector<ModelFeatures> features;
-    // Port and driver as the spooler listed them a moment ago; each printer's transaction asks the spooler
-    // for its port again for itself.
-    for (const std::wstring& name : chosen) {
-        ports.push_back(byName[name]->port);
-        drivers.push_back(byName[name]->driver);
-        features.push_back(FeaturesOf(drivers.back()));
-    }
-    std::wstring error;
-    if (o.command == Command::kApply && !ResolveSets(context, features, error))
-        return Fail(kExitUsage, error + L"; nothing was sent",
-                    L"lxdevctl settings lists every setting and its choices");
-    // The file is checked for every model it will meet, before the first printer is contacted.
-    std::vector<std::wstring> checkedModels;
-    for (const std::wstring& name : chosen) {
-        const std::wstring& model = byName[name]->driver;
-        if (o.file.empty() ||
-            std::find(checkedModels.begin(), checkedModels.end(), model) != checkedModels.end())
-            continue;
-        checkedModels.push_back(model);
-        const std::wstring reason = CheckConfigFileFor(context, model);
-        if (!reason.empty())
-            return Fail(kExitUsage,
-                        reason + (chosen.size() > 1 ? L" ('" + name + L"' is one)" : L"") +
-                            L"; nothing was sent",
-                        SettingsHint(model, reason));
-    }
-
+    Win32RunHost host(context);
+    std::vector<PlannedPrinter> plan;
+    if (const Refusal refused = PlanRun(context, host, plan))
+        return Fail(refused.exitCode, refused.message, refused.hint);
     const std::wstring operation = CommandName(o.command);
-    std::mutex mutex;
-    size_t finished = 0;
-    std::vector<PrinterResult> results;
-    std::vector<std::wstring> notStarted, running;
     const bool progress = Err().IsConsole() && !o.json;
-    const double runStart = Seconds();
+    RunEvents events;
     // On a console, one line on standard error says how far the run is and which printers are under way.
-    auto showProgress = [&] {
+    events.progress = [&](size_t finished, size_t total, const std::vector<std::wstring>& running) {
+        g_running = static_cast<int>(running.size());
+        if (!progress)
+            return;
         std::wstring line =
-            L"\r\x1b[K" + std::to_wstring(finished) + L"/" + std::to_wstring(chosen.size()) + L" done";
+            L"\r\x1b[K" + std::to_wstring(finished) + L"/" + std::to_wstring(total) + L" done";
         if (!running.empty()) {
             line += L"; running:";
             for (const std::wstring& name : running)
@@ -644,80 +452,17 @@ int RunOnPrinters(Context& context, IStringSource& strings) {
         }
         Err().Write(line);
     };
-    auto worker = [&](const std::vector<size_t>& group) {
-        for (size_t index : group) {
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (g_interrupted) {
-                    notStarted.push_back(chosen[index]);
-                    continue;
-                }
-                ++g_running;
-                running.push_back(chosen[index]);
-                if (progress)
-                    showProgress();
-            }
-            const double started = Seconds() - runStart;
-            PrinterResult r = RunOnPrinter(context, chosen[index], ports[index], drivers[index]);
-            r.started = started;
-            std::lock_guard<std::mutex> lock(mutex);
-            --g_running;
-            running.erase(std::find(running.begin(), running.end(), chosen[index]));
-            ++finished;
-            // JSON records go out as they come, for a collector; text waits to be printed in name order.
-            if (o.json)
-                Out().Write(Json(r, operation, strings));
-            results.push_back(std::move(r));
-            if (progress)
-                showProgress();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (const std::vector<size_t>& group : GroupByPort(ports))
-        threads.emplace_back(worker, group);
-    for (std::thread& t : threads)
-        t.join();
+    // JSON records go out as they come, for a collector; text waits to be printed in name order.
+    if (o.json)
+        events.finished = [&](const PrinterResult& r) { Out().Write(Json(r, operation, strings)); };
+    const RunOutcome outcome = ExecuteRun(plan, host, g_interrupted, events);
     if (progress)
         Err().Write(L"\r\x1b[K");
-
-    std::sort(results.begin(), results.end(), [](const PrinterResult& a, const PrinterResult& b) {
-        return LowerCase(a.printer) < LowerCase(b.printer);
-    });
-    size_t succeeded = 0, differing = 0, unchecked = 0;
-    std::wstring failedNames;
-    for (const PrinterResult& r : results) {
-        if (!o.json)
+    if (!o.json)
+        for (const PrinterResult& r : outcome.results)
             Out().Write(Describe(r, operation, strings));
-        succeeded += r.ok;
-        differing += r.status == L"differs";
-        unchecked += r.status == L"unchecked";
-        if (!r.ok)
-            failedNames +=
-                (failedNames.empty() ? L" (" : L", ") + std::wstring(L"'") + Printable(r.printer) + L"'";
-    }
-    if (!failedNames.empty())
-        failedNames += L")";
-    const size_t failed = results.size() - succeeded;
-    std::wstring summary =
-        std::to_wstring(chosen.size()) + (chosen.size() == 1 ? L" printer: " : L" printers: ");
-    if (o.command == Command::kVerify)
-        summary += std::to_wstring(succeeded) + L" match, " + std::to_wstring(differing) + L" differ, " +
-                   std::to_wstring(unchecked) + L" could not be checked" + failedNames;
-    else
-        summary +=
-            std::to_wstring(succeeded) + L" succeeded, " + std::to_wstring(failed) + L" failed" + failedNames;
-    if (!notStarted.empty()) {
-        std::sort(notStarted.begin(), notStarted.end());
-        summary += L", " + std::to_wstring(notStarted.size()) + L" not started (interrupted):";
-        for (const std::wstring& name : notStarted)
-            summary += L" '" + Printable(name) + L"'";
-    }
-    (o.json ? Err() : Out()).Write(summary + L"\n");
-    if (!notStarted.empty())
-        return kExitInterrupted;
-    if (unchecked > 0)
-        return kExitUnchecked;
-    return failed == 0 ? kExitOk : kExitFailed;
+    (o.json ? Err() : Out()).Write(Summary(o.command, plan.size(), outcome) + L"\n");
+    return ExitCodeOf(outcome);
 }
 
 int Main(int argc, wchar_t** argv) {
@@ -733,12 +478,12 @@ int Main(int argc, wchar_t** argv) {
     }
     if (!parsed.error.empty())
         return Fail(kExitUsage, parsed.error, parsed.hint);
-    if (parsed.options.command == Command::kHelp) {
-        Out().Write(HelpText(parsed.options.helpTopic));
+    if (parsed.options.version) {
+        Out().Write(L"lxdevctl " LX_VERSION_TEXT L"\n");
         return kExitOk;
     }
-    if (parsed.options.command == Command::kVersion) {
-        Out().Write(L"lxdevctl " LX_VERSION_TEXT L"\n");
+    if (parsed.options.command == ops::Id::kHelp) {
+        Out().Write(HelpText(parsed.options.helpTopic));
         return kExitOk;
     }
 
@@ -764,8 +509,7 @@ int Main(int argc, wchar_t** argv) {
     win::Module library;
     if (!OpenLanguageLibrary(settings, languageCode, library))
         return Fail(kExitUsage, L"the language library cannot be found in res\\ beside this program");
-    const ops::Operation* operation = ops::FindByName(CommandName(context.options.command));
-    if (operation && operation->needsAdministrator && !IsUserAdministrator())
+    if (ops::Find(context.options.command).needsAdministrator && !IsUserAdministrator())
         return Fail(kExitNoRights,
                     CommandName(context.options.command) +
                         L" changes printers and lxdevset's files and needs administrator rights; "
@@ -776,11 +520,11 @@ int Main(int argc, wchar_t** argv) {
     context.strings = &strings;
     ::SetConsoleCtrlHandler(&OnConsoleControl, TRUE);
     switch (context.options.command) {
-    case Command::kList:
+    case ops::Id::kList:
         return ListPrinters(context);
-    case Command::kCommandFile:
+    case ops::Id::kCommandFile:
         return RunCommandFile(context, strings);
-    case Command::kSettings:
+    case ops::Id::kSettings:
         return ListSettings(context);
     default:
         return RunOnPrinters(context, strings);

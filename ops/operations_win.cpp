@@ -1,4 +1,4 @@
-// The operation table and the rules every front end applies after an operation.
+// The workers of the operation table and the rules every front end applies after an operation.
 #include "ops/operations_win.h"
 
 #include "core/paths_win.h"
@@ -11,44 +11,42 @@
 namespace ops {
 namespace {
 
-const Operation kOperations[] = {
-    // id, name, confirmation, progress caption, success, quiet on success, administrator, last settings,
-    // items,
-    // worker
-    {Id::kGet, L"get", 0, IDS_PROGRESS_GETTING, result::kGetDone, false, false, false, Items::kRequired,
-     &GetSettingsWorker},
-    {Id::kApply, L"apply", 0, IDS_PROGRESS_APPLYING, result::kApplyDone, false, true, true, Items::kRequired,
-     &ApplySettingsWorker},
-    {Id::kReset, L"reset", IDS_CONFIRM_RESET, IDS_PROGRESS_RESETTING, result::kResetDone, false, true, false,
-     Items::kAny, &ResetWorker},
-    {Id::kReport, L"report", IDS_CONFIRM_REPORT, 0, result::kCommandDone, false, false, false, Items::kNone,
-     &PrintReportWorker},
-    {Id::kDeleteTemplates, L"delete-templates", IDS_CONFIRM_DELETE_TEMPLATES, IDS_PROGRESS_DELETING,
-     result::kDataDeleted, false, true, false, Items::kNone, &DeleteTemplateWorker},
-    {Id::kDeleteLog, L"delete-log", IDS_CONFIRM_DELETE_LOG, IDS_PROGRESS_DELETING, result::kDataDeleted,
-     false, true, false, Items::kNone, &DeletePrintLogWorker},
-    {Id::kExport, L"export", 0, 0, result::kExportDone, true, false, true, Items::kRequired, &ExportWorker},
-    {Id::kImport, L"import", 0, 0, result::kImportDone, true, false, false, Items::kAny, &ImportWorker},
-    {Id::kCommandFile, L"command-file", 0, 0, result::kFileCreated, true, false, true, Items::kRequired,
-     &CommandFileWorker},
-    {Id::kPrintLog, L"save-log", 0, IDS_PROGRESS_RETRIEVING_DATA, result::kFileCreated, false, false, false,
-     Items::kNone, &SavePrintLogWorker},
+struct WorkerRow {
+    Id id;
+    DeviceWorker worker;
 };
+
+constexpr WorkerRow kWorkers[] = {
+    {Id::kList, nullptr},
+    {Id::kGet, &GetSettingsWorker},
+    {Id::kApply, &ApplySettingsWorker},
+    {Id::kVerify, nullptr},
+    {Id::kReport, &PrintReportWorker},
+    {Id::kReset, &ResetWorker},
+    {Id::kDeleteTemplates, &DeleteTemplateWorker},
+    {Id::kDeleteLog, &DeletePrintLogWorker},
+    {Id::kSaveLog, &SavePrintLogWorker},
+    {Id::kCommandFile, &CommandFileWorker},
+    {Id::kSettings, nullptr},
+    {Id::kHelp, nullptr},
+    {Id::kExport, &ExportWorker},
+    {Id::kImport, &ImportWorker},
+};
+
+constexpr bool EveryIdHasItsWorker() {
+    if (sizeof kWorkers / sizeof kWorkers[0] != kOperationCount)
+        return false;
+    for (size_t i = 0; i < kOperationCount; ++i)
+        if (static_cast<size_t>(kWorkers[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(EveryIdHasItsWorker(), "kWorkers has one row per id, in the order of the ids");
 
 } // namespace
 
-const Operation& Find(Id id) {
-    for (const Operation& operation : kOperations)
-        if (operation.id == id)
-            return operation;
-    return kOperations[0]; // every id has its row
-}
-
-const Operation* FindByName(const std::wstring& name) {
-    for (const Operation& operation : kOperations)
-        if (name == operation.name)
-            return &operation;
-    return nullptr;
+DeviceWorker WorkerOf(Id id) {
+    return kWorkers[static_cast<size_t>(id)].worker;
 }
 
 namespace {
@@ -65,7 +63,10 @@ void Finish(const Operation& operation, const DeviceJob& job, int32_t code) {
 int32_t Run(const Operation& operation, DeviceJob& job, const WorkerRunner& runWorker) {
     if (operation.items == Items::kRequired && job.items.empty())
         return result::kAllPagesDisabled;
-    const int32_t code = runWorker ? runWorker(operation, job) : operation.worker(&job);
+    const DeviceWorker worker = WorkerOf(operation.id);
+    if (!worker)
+        return result::kUnexpectedFailure; // a command of the console's own, which has no worker to run
+    const int32_t code = runWorker ? runWorker(operation, job) : worker(&job);
     Finish(operation, job, code);
     return code;
 }

@@ -46,5 +46,5 @@ void CPrinterConfigToolDlg::OnSaveCommandFile(UINT, UINT) {
 }
 
 void CPrinterConfigToolDlg::OnSavePrintLog(UINT, UINT) {
-    RunFileCommand(ops::Id::kPrintLog, IDS_FILTER_CSV_FILES, L"csv", true);
+    RunFileCommand(ops::Id::kSaveLog, IDS_FILTER_CSV_FILES, L"csv", true);
 }

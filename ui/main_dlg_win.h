@@ -69,7 +69,7 @@ private:
     bool Confirm(UINT messageId);
     void ShowError(int32_t code);
 
-    // Device operations (operations_win.cpp).
+    // Device operations (device_commands_win.cpp).
     void OnCurrentSettings(UINT id, UINT code);
     void OnApply(UINT id, UINT code);
     void OnPrintInformationReport(UINT id, UINT code);

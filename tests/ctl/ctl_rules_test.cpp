@@ -1,14 +1,23 @@
 // The console companion's rules on the host: the command line and its refusals, printer selection, port
 // groups, setting choices and JSON text.
+#include "core/result_codes.h"
 #include "core/rules.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
 #include "ctl/device_id.h"
 #include "ctl/json.h"
+#include "ctl/report.h"
+#include "ctl/run.h"
 #include "ctl/selection.h"
+#include "tests/support/item_fakes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <thread>
 
 using namespace ctl;
 using Args = std::vector<std::wstring>;
@@ -17,7 +26,7 @@ TEST(CtlArguments, SoundCommandLines) {
     ParseResult r =
         ParseArguments({L"apply", L"Fleet *", L"Desk", L"--set", L"AutoOffAc=2 Hours", L"--json"});
     ASSERT_EQ(r.error, L"");
-    EXPECT_EQ(r.options.command, Command::kApply);
+    EXPECT_EQ(r.options.command, ops::Id::kApply);
     EXPECT_EQ(r.options.printers, (Args{L"Fleet *", L"Desk"}));
     ASSERT_EQ(r.options.sets.size(), 1u);
     EXPECT_EQ(r.options.sets[0].second, L"2 Hours");
@@ -26,7 +35,7 @@ TEST(CtlArguments, SoundCommandLines) {
     EXPECT_EQ(ParseArguments({L"reset", L"--all", L"--yes"}).error, L"");
     EXPECT_EQ(ParseArguments({L"get", L"*", L"--out", L"x-{printer}.dat"}).error, L"");
     EXPECT_EQ(ParseArguments({L"help", L"verify"}).options.helpTopic, L"verify");
-    EXPECT_EQ(ParseArguments({L"get", L"--help"}).options.command, Command::kHelp);
+    EXPECT_EQ(ParseArguments({L"get", L"--help"}).options.command, ops::Id::kHelp);
     EXPECT_EQ(ParseArguments({}).error, L"no command");
     // As administrators expect: letter case, --opt=value, /opt, a --json before the command, help help.
     r = ParseArguments({L"--json", L"GET", L"P", L"--OUT=Master.dat", L"/yes=x"});
@@ -40,9 +49,9 @@ TEST(CtlArguments, SoundCommandLines) {
     EXPECT_TRUE(r.options.all && r.options.whatIf);
     EXPECT_EQ(r.options.sets[0].second, L"+1");
     EXPECT_EQ(ParseArguments({L"list", L"Fleet*", L"/all"}).error, L"");
-    EXPECT_EQ(ParseArguments({L"/?"}).options.command, Command::kHelp);
+    EXPECT_EQ(ParseArguments({L"/?"}).options.command, ops::Id::kHelp);
     EXPECT_EQ(ParseArguments({L"help", L"HELP"}).options.helpTopic, L"help");
-    EXPECT_EQ(ParseArguments({L"--version"}).options.command, Command::kVersion);
+    EXPECT_TRUE(ParseArguments({L"--version"}).options.version);
     EXPECT_THAT(HelpText(L"delete-log"), testing::HasSubstr(L"takes: about 17 seconds"));
     EXPECT_THAT(HelpText(L"report"), testing::HasSubstr(L"the printer to print"));
 }
@@ -209,4 +218,150 @@ TEST(CtlConfigCheck, AFileIsCheckedAsStrictlyAsSet) {
     };
     for (const auto& [text, reason] : cases)
         EXPECT_EQ(CheckConfigText(text, L"M", settings), reason) << std::string(text.begin(), text.end());
+}
+
+namespace {
+
+// The system as a run sees it: the spooler's printers, the file system's answers and each printer's outcome.
+class FakeRunHost : public IRunHost {
+public:
+    bool ListPrinters(std::vector<InstalledPrinter>& printers, uint32_t& error) override {
+        printers = installed;
+        error = 5;
+        return listed;
+    }
+    int32_t OutputProblem(const std::wstring& path) override {
+        return path.find(L"NUL") != std::wstring::npos ? result::kDeviceName : result::kNone;
+    }
+    bool FolderTakesNewFile(const std::wstring&) override { return true; }
+    bool ReadConfigText(const std::wstring&, std::wstring& text, std::wstring&) override {
+        text = configText;
+        return true;
+    }
+    PrinterResult RunOnPrinter(const PlannedPrinter& printer) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            sharedPort = sharedPort || !busyPorts.insert(LowerCase(printer.port)).second;
+            if (printer.name == stopAfter)
+                interrupted = true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        PrinterResult r;
+        r.printer = printer.name;
+        r.port = printer.port;
+        r.model = printer.model.name;
+        r.status = outcomes.count(printer.name) ? outcomes[printer.name] : Status::kOk;
+        r.ok = r.status == Status::kOk || r.status == Status::kMatches;
+        std::lock_guard<std::mutex> lock(mutex);
+        busyPorts.erase(LowerCase(printer.port));
+        return r;
+    }
+    double Seconds() override { return 0; }
+
+    bool listed = true;
+    std::vector<InstalledPrinter> installed = {{L"Desk", L"Korvale LX-410", false, L"USB001"},
+                                               {L"desk twin", L"Korvale LX-410", false, L"usb001"},
+                                               {L"Wireless", L"Korvale LX-450W", false, L"USB002"},
+                                               {L"Laser", L"Generic Laser", false, L"USB003"}};
+    std::wstring configText;
+    std::map<std::wstring, Status> outcomes;
+    std::wstring stopAfter;
+    std::atomic<bool> interrupted{false};
+    std::mutex mutex;
+    std::set<std::wstring> busyPorts;
+    bool sharedPort = false; // two printers of one port were run at once
+};
+
+struct RunFixture {
+    explicit RunFixture(const Args& arguments) {
+        context.options = ParseArguments(arguments).options;
+        context.catalogue = {{L"Korvale LX-410", 104, 48, L"lx-410", 1},
+                             {L"Korvale LX-450W", 104, 50, L"", 2}};
+        context.platform = &platform;
+        context.strings = &strings;
+    }
+    Refusal Plan() { return PlanRun(context, host, plan); }
+    FakeItemPlatform platform;
+    FakeStrings strings;
+    Context context;
+    FakeRunHost host;
+    std::vector<PlannedPrinter> plan;
+};
+
+} // namespace
+
+// The plan takes the printers of supported models the command line names, and refuses before anything is
+// sent.
+TEST(CtlRun, PlanSelectsSupportedPrintersAndRefusesBeforeSending) {
+    RunFixture all({L"get", L"--all"});
+    ASSERT_FALSE(all.Plan());
+    ASSERT_EQ(all.plan.size(), 3u); // not the laser printer
+    EXPECT_EQ(all.plan[2].model.ModelCode, 50);
+    const std::vector<std::pair<Args, std::pair<int, std::wstring>>> refused = {
+        {{L"get", L"Laser"}, {kExitNoMatch, L"no installed printer of a supported model matches 'Laser'"}},
+        {{L"get", L"Desk", L"--out", L"NUL"}, {kExitUsage, L"NUL: 5037"}},
+        {{L"get", L"Desk*", L"--out", L"x.dat"}, {kExitUsage, L"with several printers"}},
+        {{L"get", L"*", L"--out", L"{printer}.dat"}, {kExitOk, L""}},
+        {{L"apply", L"*", L"--set", L"PowerOn=#0"}, {kExitUsage, L"PowerOn is not a setting of every"}},
+        {{L"apply", L"Desk", L"--set", L"Colour=#0"}, {kExitUsage, L"no setting 'Colour'"}},
+        {{L"apply", L"*", L"--file", L"m.dat"}, {kExitUsage, L"not a configuration file"}},
+    };
+    for (const auto& [args, expected] : refused) {
+        RunFixture f(args);
+        if (!ParseArguments(args).error.empty()) {
+            EXPECT_THAT(ParseArguments(args).error, testing::HasSubstr(expected.second));
+            continue;
+        }
+        const Refusal r = f.Plan();
+        EXPECT_EQ(r.exitCode, expected.first) << std::string(args[1].begin(), args[1].end());
+        EXPECT_THAT(r.message, testing::HasSubstr(expected.second));
+        if (r)
+            EXPECT_THAT(r.message, testing::HasSubstr(L"nothing was sent"));
+    }
+    RunFixture silent({L"get", L"--all"});
+    silent.host.listed = false;
+    EXPECT_EQ(silent.Plan().exitCode, kExitUnexpected);
+}
+
+// One worker per port, in name order afterwards; the summary and exit code say how it ended.
+TEST(CtlRun, PrintersOfAPortTakeTurnsAndTheSummarySaysHowItEnded) {
+    RunFixture f({L"verify", L"--all", L"--file", L"m.dat"});
+    f.host.configText =
+        L"[Property]\r\nFileVersion=100\r\nDriverName=Korvale LX-410\r\n[DisableCheck]\r\nTab_1=0\r\n";
+    f.context.options.printers = {L"Desk*"};
+    f.context.options.all = false;
+    ASSERT_FALSE(f.Plan());
+    f.host.outcomes = {{L"desk twin", Status::kDiffers}};
+    std::vector<std::wstring> records;
+    RunEvents events;
+    events.finished = [&](const PrinterResult& r) { records.push_back(r.printer); };
+    RunOutcome outcome = ExecuteRun(f.plan, f.host, f.host.interrupted, events);
+    EXPECT_FALSE(f.host.sharedPort);
+    EXPECT_EQ(records.size(), 2u);
+    ASSERT_EQ(outcome.results.size(), 2u);
+    EXPECT_EQ(outcome.results[0].printer, L"Desk");
+    EXPECT_EQ(Summary(ops::Id::kVerify, 2, outcome),
+              L"2 printers: 1 match, 1 differ, 0 could not be checked ('desk twin')");
+    EXPECT_EQ(ExitCodeOf(outcome), kExitFailed);
+    f.host.outcomes = {{L"Desk", Status::kUnchecked}};
+    EXPECT_EQ(ExitCodeOf(ExecuteRun(f.plan, f.host, f.host.interrupted)), kExitUnchecked);
+
+    // Ctrl+C during the first printer of a port: the port's next printer is not started.
+    RunFixture g({L"get", L"Desk*"});
+    ASSERT_FALSE(g.Plan());
+    g.host.stopAfter = L"Desk";
+    outcome = ExecuteRun(g.plan, g.host, g.host.interrupted);
+    EXPECT_EQ(outcome.notStarted, (Args{L"desk twin"}));
+    EXPECT_EQ(ExitCodeOf(outcome), kExitInterrupted);
+    EXPECT_THAT(Summary(ops::Id::kGet, 2, outcome),
+                testing::HasSubstr(L"1 not started (interrupted): 'desk twin'"));
+    EXPECT_EQ(StatusName(Status::kWouldChange), std::wstring(L"would-change"));
+}
+
+// Local time with the offset east of UTC, from Windows' bias (minutes west).
+TEST(CtlRun, TimestampsCarryTheOffsetEastOfUtc) {
+    EXPECT_EQ(FormatTimestamp({2026, 12, 10, 13, 42, 8, -60}), "2026-12-10T13:42:08+01:00");
+    EXPECT_EQ(FormatTimestamp({2026, 7, 1, 8, 5, 0, 300}), "2026-07-01T08:05:00-05:00");
+    EXPECT_EQ(FormatTimestamp({2026, 1, 2, 3, 4, 5, -330}), "2026-01-02T03:04:05+05:30");
+    EXPECT_EQ(FormatTimestamp({2026, 1, 2, 3, 4, 5, 0}), "2026-01-02T03:04:05+00:00");
 }

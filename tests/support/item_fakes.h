@@ -71,3 +71,13 @@ inline SettingItems PlainModelItems(const std::array<IComboBox*, 4>& combos, IIt
         static_cast<CComboItemTemplate&>(*items[i]).Prepare(combos[i]);
     return items;
 }
+
+// Texts by identifier: each identifier's own number ("1011"), or the text a test gave it.
+class FakeStrings : public IStringSource {
+public:
+    std::wstring LoadText(uint32_t id) override {
+        const auto given = texts.find(id);
+        return given != texts.end() ? given->second : std::to_wstring(id);
+    }
+    std::map<uint32_t, std::wstring> texts;
+};

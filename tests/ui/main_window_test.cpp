@@ -332,6 +332,9 @@ TEST_F(MainWindow, AboutShowsTheSameVersionLinesFromTheHelpMenuAndTheSystemMenu)
             for (int i = 0; i < 200 && !about; ++i, ::Sleep(20))
                 about = ::FindWindowW(L"#32770", L"Version Information");
             ASSERT_NE(about, nullptr);
+            // The box exists before its initialisation has filled the lines: shown means filled.
+            for (int i = 0; i < 250 && !::IsWindowVisible(about); ++i)
+                ::Sleep(20);
             seen.push_back(harness::WindowText(::GetDlgItem(about, 1134)) + L"|" +
                            harness::WindowText(::GetDlgItem(about, 1135)));
             ::PostMessageW(about, WM_COMMAND, IDOK, 0);

@@ -27,9 +27,10 @@ int32_t CPrinterConfigToolDlg::Perform(ops::Id id, DeviceJob& job) {
     // Long operations run behind the progress dialog; the first reading has no parent, as the main window is
     // not shown yet.
     return ops::Run(operation, job, [&](const ops::Operation& op, DeviceJob& j) {
+        const DeviceWorker worker = ops::WorkerOf(op.id);
         if (!op.progressCaption)
-            return op.worker(&j);
-        CProgressDlg progress(id == ops::Id::kGet ? nullptr : hwnd(), op.worker, &j,
+            return worker(&j);
+        CProgressDlg progress(id == ops::Id::kGet ? nullptr : hwnd(), worker, &j,
                               win::LoadResourceString(op.progressCaption));
         progress.DoModal();
         return progress.result;
