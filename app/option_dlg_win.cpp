@@ -7,7 +7,7 @@
 #include "win/controls.h"
 
 COptionDlg::COptionDlg() : DialogImpl(IDD_OPTIONS, nullptr) {
-    const std::wstring settings = SettingsFilePath();
+    const std::wstring settings = SettingsPathBesideProgram();
     noDisplayStartupError = NoDisplayStartupError(settings) ? 1 : 0;
 }
 
@@ -26,5 +26,5 @@ void OnOptionSettings() {
     const INT_PTR answer = dialog.DoModal();
     if (answer != COptionDlg::kTicked && answer != COptionDlg::kCleared)
         return;
-    WriteNoDisplayStartupError(SettingsFilePath(), answer == COptionDlg::kTicked);
+    WriteNoDisplayStartupError(SettingsPathBesideProgram(), answer == COptionDlg::kTicked);
 }

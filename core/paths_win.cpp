@@ -35,7 +35,7 @@ std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstrin
     return program.empty() ? std::wstring() : ReplaceLastFour(program, first, second);
 }
 
-std::wstring SettingsFilePath() {
+std::wstring SettingsPathBesideProgram() {
     return BuildPathBesideProgram(L"", L".ini");
 }
 

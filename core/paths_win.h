@@ -16,7 +16,7 @@ void SetProgramPath(const std::wstring& path);
 std::wstring BuildPathBesideProgram(const std::wstring& first, const std::wstring& second);
 
 // The settings file beside the program (it need not exist).
-std::wstring SettingsFilePath();
+std::wstring SettingsPathBesideProgram();
 
 // The last-settings file of a model beside the program.
 std::wstring LastSettingsFilePath(const std::wstring& modelName);

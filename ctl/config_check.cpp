@@ -3,6 +3,7 @@
 
 #include "core/ini_names.h"
 #include "core/rules.h"
+#include "core/text_format.h"
 
 namespace ctl {
 namespace {
@@ -30,15 +31,8 @@ std::wstring CheckConfigText(const std::wstring& text, const std::wstring& model
     std::wstring fault; // the first bad line, told once the file is known to be this model's
     bool tab1 = false;
     size_t number = 0;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos)
-            end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::wstring line : SplitLines(text)) {
         ++number;
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
         line = Trim(line);
         if (line.empty() || line[0] == L';')
             continue;

@@ -9,6 +9,7 @@
 #include "core/printers.h"
 #include "core/result_codes.h"
 #include "core/rules.h"
+#include "core/text_format.h"
 #include "ctl/arguments.h"
 #include "ctl/config_check.h"
 #include "ctl/device_id.h"
@@ -193,15 +194,8 @@ bool ExpandResponseFiles(int argc, wchar_t** argv, std::vector<std::wstring>& ar
             return false;
         const std::wstring text = DecodeText(bytes, CP_UTF8);
         size_t number = 0;
-        for (size_t start = 0; start < text.size();) {
-            size_t end = text.find(L'\n', start);
-            if (end == std::wstring::npos)
-                end = text.size();
-            std::wstring line = text.substr(start, end - start);
-            start = end + 1;
+        for (const std::wstring& line : SplitLines(text)) {
             ++number;
-            if (!line.empty() && line.back() == L'\r')
-                line.pop_back();
             const std::wstring where = L"the argument file " + path + L", line " + std::to_wstring(number);
             if (line.find(L'\0') != std::wstring::npos) {
                 error = where + L", holds a NUL character: an argument file is text, one argument a line";

@@ -1,11 +1,10 @@
-// The command file: a lead-in, a 16-byte header naming the model and the length of the commands, then the
+// The command file: the command-mode switch (printer_command::kCommandMode), a 16-byte header naming the model and the length of the commands, then the
 // apply commands of the setting items, as the printer would receive them.
 #pragma once
 
 #include <cstdint>
 
 constexpr uint32_t kCommandFileHeaderSize = 16;
-constexpr uint8_t kCommandFileLeadIn[] = {0x1B, 0x69, 0x61, 0x01}; // the command-mode switch
 
 // Fills the header into `buffer` (at least 16 bytes) and sets `length` to 16. False, writing nothing, when
 // the total length or the model code is 0 or an output is missing.

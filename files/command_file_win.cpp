@@ -3,6 +3,7 @@
 
 #include "core/paths_win.h"
 #include "core/result_codes.h"
+#include "comm/communicator.h"
 #include "files/command_file.h"
 #include "win/handles.h"
 
@@ -85,7 +86,7 @@ int32_t WriteCommandFile(std::wstring path, ModelRecord model, SettingItems item
 
     HandleStreamBuf buffer(file.get());
     std::ostream out(&buffer);
-    out.write(reinterpret_cast<const char*>(kCommandFileLeadIn), sizeof kCommandFileLeadIn);
+    out.write(reinterpret_cast<const char*>(printer_command::kCommandMode), sizeof printer_command::kCommandMode);
     if (!out)
         return fail();
     uint32_t total = 0;

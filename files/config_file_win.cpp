@@ -17,7 +17,6 @@ using ini::kDisableCheck;
 using ini::kProperty;
 using ini::kSettings;
 constexpr wchar_t kFileVersion[] = L"100";
-constexpr UINT kNoValue = ini::kNothingStored;
 
 bool WriteKey(const std::wstring& path, const wchar_t* section, const std::wstring& key,
               const std::wstring& value) {
@@ -104,8 +103,8 @@ bool CheckConfigFileProperty(const std::wstring& path, const ModelRecord& model)
 
 bool ReadDisableCheckSection(const std::wstring& path, int32_t* disableFlags, int32_t flagCount) {
     for (int32_t i = 1; i <= flagCount; ++i) {
-        const UINT value = ::GetPrivateProfileIntW(kDisableCheck, TabKey(i).c_str(), kNoValue, path.c_str());
-        if (value == kNoValue)
+        const UINT value = ::GetPrivateProfileIntW(kDisableCheck, TabKey(i).c_str(), ini::kNothingStored, path.c_str());
+        if (value == static_cast<UINT>(ini::kNothingStored))
             return false;
         disableFlags[i - 1] = static_cast<int32_t>(value);
     }

@@ -115,8 +115,8 @@ bool CComboItemTemplate::SaveToProfile(const std::wstring& path) {
 bool CComboItemTemplate::LoadFromProfile(const std::wstring& path) {
     if (path.empty())
         return false;
-    const int index = platform_.ReadProfileInt(path, ini::kSettings, ItemName, kNoStoredSelection);
-    if (index == kNoStoredSelection)
+    const int index = platform_.ReadProfileInt(path, ini::kSettings, ItemName, ini::kNothingStored);
+    if (index == ini::kNothingStored)
         return false;
     // An index that names no choice would leave the list without a selection: treat it as nothing stored.
     if (index < 0 || index >= static_cast<int>(ParameterList->GetParameters().size()))

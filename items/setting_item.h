@@ -14,8 +14,6 @@
 
 constexpr int kMaxCommandSize = 20;
 constexpr int kResponseBufferSize = 260;
-// What GetProfileInt returns when the settings file holds no selection for an item.
-constexpr int kNoStoredSelection = ini::kNothingStored;
 
 struct ItemParameter {
     uint8_t paramValue = 0;

@@ -93,7 +93,7 @@ void CPrinterConfigToolDlg::RetrieveAtStartup() {
         int32_t flags[1] = {0};
         imported = ReadConfigFile(lastSettings, CurrentModel(), items, flags, 1);
     }
-    if (NoDisplayStartupError(SettingsFilePath()))
+    if (NoDisplayStartupError(SettingsPathBesideProgram()))
         return;
     const std::wstring first =
         win::LoadResourceString(code == result::kNotUsbPort ? IDS_STARTUP_NOT_USB : IDS_STARTUP_GET_FAILED);

@@ -19,7 +19,6 @@ bool IsFaceClick(int x, int width, int dpi) {
 
 SplitButtonGeometry ComputeSplitButton(const Rect& item, bool themed, bool pressed, int dpi) {
     SplitButtonGeometry g{};
-    g.frame = item;
     const int pixel = ScaleForDpi(1, dpi);
     // The classic face sits one pixel higher and follows the press by one pixel right and down.
     Rect r = item;

@@ -18,7 +18,6 @@ struct SplitButtonGeometry {
     std::vector<SplitLine> arrow; // one-pixel rows narrowing to a point: 5, 3 and 1 pixels at 96 DPI
     Rect focus;
     Rect text;
-    Rect frame; // where the classic frame is drawn (the themed background covers the item rectangle)
 };
 
 // A 96-DPI length at this DPI, rounded to the nearest pixel and never below one.

@@ -69,8 +69,8 @@ bool CPopupButton::Attach(HWND parentDialog) {
     HMENU popup = menu.FirstPopup();
     if (!popup)
         return true;
-    if (defaultCommand == 0)
-        defaultCommand = static_cast<uint16_t>(::GetMenuItemID(popup, 0));
+    // The button's face is the menu's first command.
+    defaultCommand = static_cast<uint16_t>(::GetMenuItemID(popup, 0));
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         if (::GetMenuItemID(popup, i) == defaultCommand) {

@@ -71,7 +71,7 @@ std::wstring LocaleAbbreviation(LCID locale) {
 } // namespace
 
 std::wstring GetSettingsFilePath() {
-    const std::wstring path = SettingsFilePath();
+    const std::wstring path = SettingsPathBesideProgram();
     return PathExists(path) ? path : std::wstring();
 }
 

@@ -16,20 +16,22 @@ constexpr wchar_t kDriverFile[] = L"lxdrv64.dll";
 constexpr wchar_t kDriverFile[] = L"lxdrv32.dll";
 #endif
 
-std::wstring MediaFolder() {
-    wchar_t dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed))
-        return {};
-    return std::wstring(dir) + L"\\3\\";
-}
-
 } // namespace
 
+std::wstring MediaFolder(const wchar_t* environment) {
+    wchar_t dir[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!::GetPrinterDriverDirectoryW(nullptr, const_cast<wchar_t*>(environment), 1,
+                                      reinterpret_cast<BYTE*>(dir), sizeof dir, &needed))
+        return {};
+    return std::wstring(dir) + L"\\3";
+}
+
 DWORD InstallPrinter(const std::wstring& dist, const wchar_t* printer, const wchar_t* port) {
-    const std::wstring folder = MediaFolder();
-    if (folder.empty())
+    const std::wstring media = MediaFolder();
+    if (media.empty())
         return ::GetLastError();
+    const std::wstring folder = media + L"\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     // Copied in place first: Wine's AddPrinterDriverExW records the files but does not always copy them.
     const std::wstring files[][2] = {

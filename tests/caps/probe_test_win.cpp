@@ -1,7 +1,6 @@
 // The console probe prints the library's answers for the DEVMODE it is asked for.
+#include "caps/tools/driver_install_win.h"
 #include "tests/support/wine_env_win.h"
-
-#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -101,11 +100,8 @@ TEST(Probe, BothArchitecturesGiveTheSameAnswers) {
         GTEST_SKIP() << "run by the x86 build";
     const std::wstring data = caps_test::SourceFile(L"tests\\caps\\data\\caps-test.lmx");
     ASSERT_TRUE(caps_test::InstallMedia(data));
-    wchar_t dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    ASSERT_TRUE(::GetPrinterDriverDirectoryW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1,
-                                             reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
-    const std::wstring folder64 = std::wstring(dir) + L"\\3";
+    const std::wstring folder64 = lxdrv::MediaFolder(L"Windows x64");
+    ASSERT_FALSE(folder64.empty());
     ::CreateDirectoryW(folder64.c_str(), nullptr);
     ASSERT_TRUE(::CopyFileW(caps_test::DistFile(L"..\\x64\\3\\lxmedia64.dll").c_str(),
                             (folder64 + L"\\lxmedia64.dll").c_str(), FALSE));

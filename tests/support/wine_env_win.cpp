@@ -1,7 +1,7 @@
 // Test set-up under Wine: stand-ins into the spooler's driver folder; the library loaded.
 #include "tests/support/wine_env_win.h"
 
-#include <winspool.h>
+#include "caps/tools/driver_install_win.h"
 
 namespace caps_test {
 
@@ -21,11 +21,7 @@ std::wstring SourceFile(const wchar_t* relative) {
 }
 
 std::wstring MediaFolder() {
-    wchar_t dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    if (!::GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed))
-        return {};
-    return std::wstring(dir) + L"\\3";
+    return lxdrv::MediaFolder();
 }
 
 bool InstallMedia(const std::wstring& dataFile) {

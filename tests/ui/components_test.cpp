@@ -370,7 +370,7 @@ TEST_F(Components, SplitButtonDrawsSeparatorAndArrowThemedAndClassic) {
 }
 
 TEST_F(Components, OptionDialogWritesOnlyAfterOkAndOnlyIntoAnExistingSettingsFile) {
-    const std::wstring settings = SettingsFilePath();
+    const std::wstring settings = SettingsPathBesideProgram();
     harness::WriteTextFile(settings, "[Property]\r\nNoDisplayStartupError=7\r\n");
     LRESULT shown = -1; // the box's state as the dialog opened
     const auto answer = [&shown](int button, bool toggle) {
